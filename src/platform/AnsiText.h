@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+// The system's ANSI text: code page 936 (GBK). Everything that reads or writes the
+// settings file, the libraries or registry strings converts through here.
+namespace AnsiText {
+
+QString decode(QByteArrayView bytes);
+QByteArray encode(QStringView text);
+
+// Display width in half-width cells: 2 for a character that code page 936 encodes
+// in two bytes, 1 for anything else (ASCII, line ends, unencodable characters).
+int cellCount(QStringView text);
+
+} // namespace AnsiText

@@ -1,0 +1,37 @@
+#include "worddata/SequentialWriter.h"
+
+#include "platform/AnsiText.h"
+
+void SequentialWriter::separate()
+{
+    if (recordOpen_)
+        bytes_.append(',');
+    recordOpen_ = true;
+}
+
+void SequentialWriter::writeText(QStringView text)
+{
+    separate();
+    bytes_.append('"');
+    bytes_.append(AnsiText::encode(text));
+    bytes_.append('"');
+}
+
+void SequentialWriter::writeNumber(double value)
+{
+    separate();
+    // Shortest form that reads back as the same single-precision value: 0.1, not 0.100000001.
+    bytes_.append(QByteArray::number(double(float(value)), 'g', 7));
+}
+
+void SequentialWriter::writeBoolean(bool value)
+{
+    separate();
+    bytes_.append(value ? "#TRUE#" : "#FALSE#");
+}
+
+void SequentialWriter::endRecord()
+{
+    bytes_.append("\r\n");
+    recordOpen_ = false;
+}

@@ -1,0 +1,39 @@
+#include "common/TestMain.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QTest>
+#include <memory>
+
+namespace dorrit::test {
+
+static std::vector<Factory> &factories()
+{
+    static std::vector<Factory> list;
+    return list;
+}
+
+int registerTestClass(Factory factory)
+{
+    factories().push_back(std::move(factory));
+    return static_cast<int>(factories().size());
+}
+
+} // namespace dorrit::test
+
+int main(int argc, char **argv)
+{
+    // Widget tests need a QApplication; the offscreen platform is set by CTest.
+    std::unique_ptr<QCoreApplication> app;
+#ifdef DORRIT_TEST_WIDGETS
+    app = std::make_unique<QApplication>(argc, argv);
+#else
+    app = std::make_unique<QCoreApplication>(argc, argv);
+#endif
+    int failed = 0;
+    for (const auto &make : dorrit::test::factories()) {
+        std::unique_ptr<QObject> test(make());
+        failed += QTest::qExec(test.get(), argc, argv);
+    }
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,3 @@
+#!/usr/bin/env bash
+echo "e2e: not yet"
+exit 0
