@@ -19,12 +19,13 @@ public:
 
     // Writes the defaults (record 5 is always "01.jpg") when no file exists yet.
     bool createIfMissing(const Settings &defaults) const;
-    // Takes the records that read cleanly, in order, up to the first one that does not.
+    // Records are matched by position; a missing record or a value of the wrong form
+    // leaves its variable as it was.
     bool read(Settings &settings) const;
     bool writeAll(const Settings &settings) const;
 
     static QByteArray format(const Settings &settings);
-    // Returns how many of the six records were taken.
+    // Returns how many of the six records were present.
     static int parse(QByteArrayView bytes, Settings &settings);
 
 private:

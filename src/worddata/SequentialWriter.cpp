@@ -12,8 +12,12 @@ void SequentialWriter::separate()
 void SequentialWriter::writeText(QStringView text)
 {
     separate();
+    // The syntax has no escape for a quote; one inside the text would end the value early
+    // and shift every later record, so it is left out.
+    QByteArray encoded = AnsiText::encode(text);
+    encoded.removeIf([](char c) { return c == '"'; });
     bytes_.append('"');
-    bytes_.append(AnsiText::encode(text));
+    bytes_.append(encoded);
     bytes_.append('"');
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/Speech.h"
+
+#include <QObject>
+#include <QStringList>
+
+class QTextToSpeech;
+
+// Speech through Qt TextToSpeech. Loading an engine can take a while, so it is created
+// only when start() is called (after the window's first frame); texts spoken before
+// that are kept and said once the engine is ready.
+class QtSpeech : public QObject, public Speech
+{
+    Q_OBJECT
+public:
+    explicit QtSpeech(QObject *parent = nullptr);
+    ~QtSpeech() override;
+
+    void start();
+    void speak(const QString &text) override;
+
+    bool started() const { return started_; }
+    // Why nothing is heard, for the log; empty while speech works.
+    QString problem() const { return problem_; }
+
+private:
+    void flush();
+    void fail(const QString &why);
+
+    QTextToSpeech *engine_ = nullptr;
+    QStringList pending_;
+    QString problem_;
+    bool started_ = false;
+};

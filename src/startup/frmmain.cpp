@@ -1,0 +1,292 @@
+#include "startup/frmmain.h"
+
+#include "platform/MessageSink.h"
+#include "platform/Speech.h"
+#include "startup/SettingsFile.h"
+#include "startup/UiBoardSurface.h"
+#include "startup/UiCircleShape.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTime>
+#include <cmath>
+
+namespace {
+
+QColor toColour(quint32 rgb)
+{
+    return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+}
+
+const QString kRestingFont = QStringLiteral("Arial Rounded MT Bold");
+
+} // namespace
+
+frmmain::frmmain(const Services &services, const Settings &initial, QWidget *parent)
+    : QMainWindow(parent)
+    , services_(services)
+    , settings_(initial)
+{
+    // The pictures are compiled into a static library, which needs an explicit hook.
+    Q_INIT_RESOURCE(resources);
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(BoardModel::programTitle);
+    buildControls();
+    buildMenus();
+    Form_Load();
+}
+
+frmmain::~frmmain() = default;
+
+void frmmain::buildControls()
+{
+    surface_ = new UiBoardSurface(this);
+    surface_->setObjectName(QStringLiteral("board"));
+    setCentralWidget(surface_);
+    surface_->setBackground(QPixmap(QStringLiteral(":/images/background.jpg")));
+    connect(surface_, &UiBoardSurface::painted, this, [this] {
+        if (!property("framePainted").toBool()) {
+            setProperty("framePainted", true);
+            emit firstFramePainted();
+        }
+    });
+
+    // Circles first so that labels and meaning boxes stack above them.
+    for (int i = 0; i < 9; ++i) {
+        Shape1[size_t(i)] = new UiCircleShape(surface_);
+        Shape1[size_t(i)]->setObjectName(QStringLiteral("Shape1_%1").arg(i));
+    }
+    for (int i = 0; i < 9; ++i) {
+        auto *label = new QLabel(surface_);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        Label1[size_t(i)] = label;
+
+        auto *box = new QPlainTextEdit(surface_);
+        box->setObjectName(QStringLiteral("Text2_%1").arg(i));
+        box->setReadOnly(true);
+        box->setFrameShape(QFrame::NoFrame);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        box->document()->setDocumentMargin(1);
+        box->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; border: 1px solid #7a7a7a; }"));
+        box->setFont(QFont(QStringLiteral("幼圆")));
+        Text2[size_t(i)] = box;
+    }
+
+    Command1 = new QPushButton(QStringLiteral("随机"), surface_);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setToolTip(QStringLiteral("随机选择单词"));
+    Command1->setGeometry(4, 12, 41, 25);
+
+    Text1 = new QLineEdit(surface_);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(48, 16, 113, 18);
+
+    Command2 = new QPushButton(surface_);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setToolTip(QStringLiteral("Let's GO!"));
+    Command2->setGeometry(168, 8, 41, 33);
+    Command2->setIcon(QIcon(QStringLiteral(":/images/go.png")));
+    Command2->setIconSize(QSize(37, 29));
+
+    Label3 = new QLabel(QStringLiteral("0"), surface_);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setToolTip(QStringLiteral("已转单词数"));
+    Label3->setGeometry(0, 48, 49, 12);
+    Label3->setAlignment(Qt::AlignCenter);
+
+    Command5 = new QPushButton(QStringLiteral("后退"), surface_);
+    Command5->setObjectName(QStringLiteral("Command5"));
+    Command5->setToolTip(QStringLiteral("上一个单词"));
+    Command5->setGeometry(56, 45, 41, 19);
+
+    Command3 = new QPushButton(surface_);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command3->setToolTip(QStringLiteral("上一屏"));
+    Command3->setIcon(QIcon(QStringLiteral(":/images/previous.png")));
+    Command3->setIconSize(QSize(21, 29));
+
+    Command4 = new QPushButton(surface_);
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command4->setToolTip(QStringLiteral("下一屏"));
+    Command4->setIcon(QIcon(QStringLiteral(":/images/next.png")));
+    Command4->setIconSize(QSize(21, 29));
+
+    for (QPushButton *button : {Command1, Command2, Command5, Command3, Command4})
+        button->setFocusPolicy(Qt::TabFocus);
+}
+
+void frmmain::buildMenus()
+{
+    QMenu *mnufile = menuBar()->addMenu(QStringLiteral("文件"));
+    mnufile->setObjectName(QStringLiteral("mnufile"));
+    mnuciku = mnufile->addAction(QStringLiteral("选择词库"));
+    mnuciku->setObjectName(QStringLiteral("mnuciku"));
+    mnuoption = mnufile->addAction(QStringLiteral("选项"));
+    mnuoption->setObjectName(QStringLiteral("mnuoption"));
+    mnuexit = mnufile->addAction(QStringLiteral("退出"));
+    mnuexit->setObjectName(QStringLiteral("mnuexit"));
+    connect(mnuexit, &QAction::triggered, this, &frmmain::mnuexit_Click);
+
+    QMenu *mnuhelp = menuBar()->addMenu(QStringLiteral("帮助"));
+    mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
+    mnuhelphtm = mnuhelp->addAction(QStringLiteral("帮助主题"));
+    mnuhelphtm->setObjectName(QStringLiteral("mnuhelphtm"));
+    mnuabout = mnuhelp->addAction(QStringLiteral("关于..."));
+    mnuabout->setObjectName(QStringLiteral("mnuabout"));
+}
+
+int frmmain::screenHeightTwips() const
+{
+    if (services_.screenHeightTwips > 0)
+        return services_.screenHeightTwips;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    return screen->size().height() * BoardGeometry::twipsPerPixel(screen->logicalDotsPerInchY());
+}
+
+// Each step either completes or leaves what it would have set unchanged, and the
+// sequence always goes on: nothing at start-up may keep the window from appearing.
+void frmmain::Form_Load()
+{
+    // A program folder that cannot be made current (a vanished network share, say)
+    // is not fatal: every path below is built from the folder itself.
+    QDir::setCurrent(services_.programFolder);
+
+    random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+
+    settings_.readAloud = false;
+    settings_.desktopRandom = true;
+    settings_.companionChecked = false;
+    settings_.shareCompanionFolders = true;
+
+    BoardGeometry geometry = BoardGeometry::forScreenHeightTwips(screenHeightTwips());
+
+    const SettingsFile settingsFile(services_.programFolder);
+    settingsFile.createIfMissing(settings_);
+    settingsFile.read(settings_);
+
+    dataFolder_ = services_.programFolder;
+
+    geometry.computeSlots();
+    board_ = std::make_unique<BoardModel>(geometry);
+    board_->placeRing();
+
+    if (settings_.readAloud && services_.speech)
+        services_.speech->speak(QStringLiteral("welcome"));
+
+    board_->placeCentre();
+    board_->dispchin(BoardModel::centreSlot, BoardModel::greeting);
+    board_->setNoLibraryState();
+
+    placeControlsForGeometry();
+    render();
+}
+
+void frmmain::placeControlsForGeometry()
+{
+    const BoardGeometry &g = board_->geometry();
+    Command3->setGeometry(g.previousPageLeft, g.previousPageTop, 25, 33);
+    Command4->setGeometry(g.nextPageLeft, g.nextPageTop, 25, 33);
+    for (int i = 0; i < 9; ++i) {
+        Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
+                                       g.circleWidth, g.circleHeight);
+        QFont meaningFont(QStringLiteral("幼圆"));
+        meaningFont.setPointSize(g.meaningFontSize);
+        Text2[size_t(i)]->setFont(meaningFont);
+    }
+    surface_->setMinimumSize(g.boardWidth, g.boardHeight);
+}
+
+void frmmain::render()
+{
+    for (int i = 0; i < 9; ++i)
+        renderSlot(i);
+    const BoardModel &b = *board_;
+    setWindowTitle(b.caption());
+    Command1->setEnabled(b.randomEnabled());
+    Command2->setEnabled(b.goEnabled());
+    if (Text1->text() != b.inputText())
+        Text1->setText(b.inputText());
+    Text1->setEnabled(b.inputEnabled());
+    Label3->setText(b.counterText());
+    Label3->setEnabled(b.counterEnabled());
+    Command5->setEnabled(b.backEnabled());
+    Command3->setVisible(b.previousPageShown());
+    Command4->setVisible(b.nextPageShown());
+}
+
+void frmmain::renderSlot(int i)
+{
+    const BoardGeometry &g = board_->geometry();
+    const BoardModel::Slot &s = board_->slot(i);
+    const int x = g.slotX[size_t(i)];
+    const int y = g.slotY[size_t(i)];
+
+    UiCircleShape *circle = Shape1[size_t(i)];
+    circle->setBorderStyle(s.borderStyle);
+    circle->setBorderColor(toColour(s.borderColour));
+    circle->setVisible(s.circleShown);
+
+    QLabel *label = Label1[size_t(i)];
+    QFont font;
+    QRect rect;
+    if (s.labelStyle == BoardModel::LabelStyle::Resting) {
+        font = QFont(kRestingFont, g.wordFontSize);
+        rect = QRect(x - g.wordLabelOffsetX, y - g.wordLabelOffsetY, g.wordLabelWidth, g.wordLabelHeight);
+    } else {
+        font = QFont(g.focusFontName, g.focusFontSize);
+        font.setBold(s.labelStyle == BoardModel::LabelStyle::Centre);
+        rect = QRect(x - g.focusLabelOffsetX, y - g.focusLabelOffsetY, g.focusLabelWidth, g.focusLabelHeight);
+    }
+    label->setFont(font);
+    label->setGeometry(rect);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, toColour(BoardModel::wordColour));
+    palette.setColor(QPalette::Window, Qt::white);
+    label->setPalette(palette);
+    label->setText(s.caption);
+    label->setVisible(s.labelShown);
+
+    QPlainTextEdit *box = Text2[size_t(i)];
+    // Half pixels go to the nearest even pixel, as every other derived position does.
+    box->setGeometry(roundHalfEven(s.meaningBox.left), roundHalfEven(s.meaningBox.top), s.meaningBox.width,
+                     s.meaningBox.height);
+    if (box->toPlainText() != s.meaning)
+        box->setPlainText(s.meaning);
+    box->setVisible(s.meaningShown);
+}
+
+void frmmain::showFillingScreen()
+{
+    // Without a window manager "maximized" does nothing, so take the screen's size first.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+}
+
+void frmmain::mnuexit_Click()
+{
+    close();
+}
+
+void frmmain::closeEvent(QCloseEvent *event)
+{
+    // Nothing is saved at exit and no other window may keep the program alive.
+    event->accept();
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "board/BoardModel.h"
+#include "startup/Settings.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <array>
+#include <memory>
+#include <random>
+
+class MessageSink;
+class Speech;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class UiBoardSurface;
+class UiCircleShape;
+
+// The main window: runs the start-up sequence, then renders the board model and
+// forwards the user's actions to it.
+class frmmain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    struct Services
+    {
+        QString programFolder;
+        Speech *speech = nullptr;
+        MessageSink *messages = nullptr;
+        // Screen height in twips; taken from the primary screen when 0.
+        int screenHeightTwips = 0;
+    };
+
+    frmmain(const Services &services, const Settings &initial, QWidget *parent = nullptr);
+    ~frmmain() override;
+
+    const BoardModel &board() const { return *board_; }
+    const Settings &settings() const { return settings_; }
+    QString dataFolder() const { return dataFolder_; }
+
+    // Shows the window filling the screen, as the board's layouts assume.
+    void showFillingScreen();
+
+signals:
+    void firstFramePainted();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void buildControls();
+    void buildMenus();
+    void render();
+    void renderSlot(int i);
+    void placeControlsForGeometry();
+    void mnuexit_Click();
+    int screenHeightTwips() const;
+
+    Services services_;
+    Settings settings_;
+    std::unique_ptr<BoardModel> board_;
+    QString dataFolder_;
+    std::minstd_rand random_;
+
+    UiBoardSurface *surface_ = nullptr;
+    std::array<UiCircleShape *, 9> Shape1{};
+    std::array<QLabel *, 9> Label1{};
+    std::array<QPlainTextEdit *, 9> Text2{};
+    QPushButton *Command1 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QAction *mnuciku = nullptr;
+    QAction *mnuoption = nullptr;
+    QAction *mnuexit = nullptr;
+    QAction *mnuhelphtm = nullptr;
+    QAction *mnuabout = nullptr;
+};
