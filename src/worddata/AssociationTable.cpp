@@ -1,0 +1,94 @@
+#include "worddata/AssociationTable.h"
+
+#include "worddata/LibraryParse.h"
+#include "worddata/SequentialReader.h"
+
+qint16 AssociationTable::assocCounts(int i) const
+{
+    if (i < 1 || size_t(i) >= groupEnds_.size())
+        return 0;
+    return qint16(groupEnds_[size_t(i)] - groupEnds_[size_t(i) - 1]);
+}
+
+qsizetype AssociationTable::pairIndex(int i, int k) const
+{
+    if (k < 1 || k > assocCounts(i))
+        return -1;
+    return qsizetype(groupEnds_[size_t(i) - 1]) + k - 1;
+}
+
+QString AssociationTable::assocWords(int i, int k) const
+{
+    const qsizetype p = pairIndex(i, k);
+    return p < 0 ? QString() : values_.text(2 * p);
+}
+
+QString AssociationTable::assocMeanings(int i, int k) const
+{
+    const qsizetype p = pairIndex(i, k);
+    return p < 0 ? QString() : values_.text(2 * p + 1);
+}
+
+qsizetype AssociationTable::heldBytes() const
+{
+    return values_.heldBytes() + qsizetype(groupEnds_.capacity() * sizeof(quint32));
+}
+
+bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable &out, QString &problem)
+{
+    LibraryParse in(std::move(file));
+    if (!in.fits(problem))
+        return false;
+
+    QByteArrayView value;
+    if (!in.reader.next(value)) {
+        problem = QStringLiteral("文件是空的，读不到联想词数上限。");
+        return false;
+    }
+    qint16 maxAssoc = 0;
+    if (!SequentialReader::toCount(value, maxAssoc) || maxAssoc < 0) {
+        problem = QStringLiteral("联想词数上限“%1”不是 0 到 32767 之间的整数。").arg(in.shown(value));
+        return false;
+    }
+
+    std::vector<quint32> groupEnds;
+    groupEnds.reserve(size_t(qMax<qint16>(wordCount, 0)) + 1);
+    groupEnds.push_back(0);
+    quint32 pairs = 0;
+    for (int i = 1; i <= wordCount; ++i) {
+        if (!in.reader.next(value)) {
+            problem = QStringLiteral("文件在第 %1 组联想词（第 %1 个单词的）之前提前结束，词库有 %2 个单词。")
+                          .arg(i)
+                          .arg(wordCount);
+            return false;
+        }
+        qint16 count = 0;
+        if (!SequentialReader::toCount(value, count) || count < 0 || count > maxAssoc) {
+            problem = QStringLiteral("第 %1 组的联想词数“%2”不是 0 到 %3（联想词数上限）之间的整数。")
+                          .arg(i)
+                          .arg(in.shown(value))
+                          .arg(maxAssoc);
+            return false;
+        }
+        for (int k = 1; k <= count; ++k) {
+            for (int part = 0; part < 2; ++part) {
+                if (!in.reader.next(value)) {
+                    problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")
+                                  .arg(i)
+                                  .arg(k)
+                                  .arg(part == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
+                    return false;
+                }
+                in.values.append(value);
+            }
+        }
+        pairs += quint32(count);
+        groupEnds.push_back(pairs);
+    }
+    in.values.finish();
+
+    out.values_ = std::move(in.values);
+    out.groupEnds_ = std::move(groupEnds);
+    out.maxAssoc_ = maxAssoc;
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "worddata/PackedValues.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+// The associated words of every headword (".the"), stored jagged: memory follows the
+// pairs actually present, never wordCount x maxAssoc. Word indices and slots are
+// 1-based; anything out of range gives 0 or empty text.
+class AssociationTable
+{
+public:
+    qint16 maxAssoc() const { return maxAssoc_; }
+    qint16 assocCounts(int i) const;
+    QString assocWords(int i, int k) const;
+    QString assocMeanings(int i, int k) const;
+
+    // Reads maxAssoc, then one group per word of a library of wordCount words; groups
+    // beyond those are not read. On failure out is untouched and problem says what is
+    // wrong and at which group reading stopped.
+    static bool parse(QByteArray file, qint16 wordCount, AssociationTable &out, QString &problem);
+
+    qsizetype heldBytes() const;
+
+private:
+    qsizetype pairIndex(int i, int k) const;
+
+    PackedValues values_;
+    // groupEnds_[i] is the number of pairs in groups 1..i; groupEnds_[0] is 0.
+    std::vector<quint32> groupEnds_;
+    qint16 maxAssoc_ = 0;
+};

@@ -1,0 +1,68 @@
+#include "worddata/WordLibrary.h"
+
+#include "worddata/LibraryParse.h"
+#include "worddata/SequentialReader.h"
+
+QString WordLibrary::words(int i) const
+{
+    if (i < 1 || i > wordCount_)
+        return {};
+    return values_.text(2 * qsizetype(i) - 2);
+}
+
+QString WordLibrary::meanings(int i) const
+{
+    if (i < 1 || i > wordCount_)
+        return {};
+    return values_.text(2 * qsizetype(i) - 1);
+}
+
+int WordLibrary::find(QStringView headword) const
+{
+    const QByteArray key = values_.encoding().encode(headword);
+    const int i = index_.find(values_, key);
+    // The encoder replaces what the file's code page cannot hold; such a query matches nothing.
+    if (i != 0 && words(i) != headword)
+        return 0;
+    return i;
+}
+
+bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
+{
+    LibraryParse in(std::move(file));
+    if (!in.fits(problem))
+        return false;
+
+    QByteArrayView value;
+    if (!in.reader.next(value)) {
+        problem = QStringLiteral("文件是空的，读不到单词数。");
+        return false;
+    }
+    qint16 count = 0;
+    if (!SequentialReader::toCount(value, count) || count < 0 || count > maxWordCount) {
+        problem = QStringLiteral("单词数“%1”不是 0 到 %2 之间的整数。")
+                      .arg(in.shown(value))
+                      .arg(maxWordCount);
+        return false;
+    }
+
+    in.values.reserve(2 * qsizetype(count));
+    for (int i = 1; i <= count; ++i) {
+        for (int part = 0; part < 2; ++part) {
+            if (!in.reader.next(value)) {
+                problem = QStringLiteral("文件在第 %1 个单词的%2处提前结束（单词数为 %3）。")
+                              .arg(i)
+                              .arg(part == 0 ? QStringLiteral("词条") : QStringLiteral("释义"))
+                              .arg(count);
+                return false;
+            }
+            in.values.append(value);
+        }
+    }
+    in.values.finish();
+
+    out.values_ = std::move(in.values);
+    out.wordCount_ = count;
+    out.index_.build(out.values_, count);
+    return true;
+}
