@@ -1,0 +1,302 @@
+#include "platform/WineRegistryFile.h"
+
+#include "platform/AnsiText.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr quint32 typeSz = 1;
+constexpr quint32 typeExpandSz = 2;
+constexpr quint32 typeBinary = 3;
+constexpr quint32 typeDword = 4;
+constexpr quint32 typeMultiSz = 7;
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+qsizetype skipSpaces(QByteArrayView s, qsizetype i)
+{
+    while (i < s.size() && isSpace(s[i]))
+        ++i;
+    return i;
+}
+
+// Splits the file into lines, dropping a CR before the LF.
+class LineReader
+{
+public:
+    explicit LineReader(QByteArrayView text) : text_(text) {}
+
+    bool next(QByteArrayView &line)
+    {
+        if (pos_ >= text_.size())
+            return false;
+        qsizetype end = text_.indexOf('\n', pos_);
+        if (end < 0)
+            end = text_.size();
+        line = text_.sliced(pos_, end - pos_);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        pos_ = end + 1;
+        return true;
+    }
+
+private:
+    QByteArrayView text_;
+    qsizetype pos_ = 0;
+};
+
+// Comma-separated hex bytes; a trailing backslash continues the list on the next line.
+bool parseHex(QByteArrayView rest, LineReader &lines, QByteArray &out)
+{
+    for (;;) {
+        qsizetype i = 0;
+        while (i < rest.size() && hexDigit(rest[i]) >= 0) {
+            int value = hexDigit(rest[i++]);
+            if (i < rest.size() && hexDigit(rest[i]) >= 0)
+                value = value * 16 + hexDigit(rest[i++]);
+            out.append(char(value));
+            if (i < rest.size() && rest[i] == ',')
+                ++i;
+        }
+        i = skipSpaces(rest, i);
+        if (i == rest.size())
+            return true;
+        if (rest[i] != '\\' || !lines.next(rest))
+            return false;
+        rest = rest.sliced(skipSpaces(rest, 0));
+    }
+}
+
+QByteArray utf16Bytes(const QString &text)
+{
+    QByteArray out;
+    out.reserve((text.size() + 1) * 2);
+    for (const QChar c : text) {
+        out.append(char(c.unicode() & 0xff));
+        out.append(char(c.unicode() >> 8));
+    }
+    return out;
+}
+
+// What RegEnumValueA hands out: string types in the ANSI code page, the rest as stored.
+QByteArray ansiData(quint32 type, const QByteArray &stored)
+{
+    if (type != typeSz && type != typeExpandSz && type != typeMultiSz)
+        return stored;
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(stored.constData()),
+                                            stored.size() / 2);
+    return AnsiText::encode(text);
+}
+
+struct ParsedValue
+{
+    QString name;
+    quint32 type = 0;
+    QByteArray data; // as stored: strings in UTF-16LE with their NUL
+};
+
+// The name of a value line ("name"=... or @=...) and where its data starts.
+bool parseName(QByteArrayView line, ParsedValue &value, qsizetype &dataStart)
+{
+    qsizetype i = 0;
+    if (line[0] == '@') {
+        i = 1;
+    } else {
+        const qsizetype used = WineRegistryFile::unescape(line.sliced(1), '"', value.name);
+        if (used < 0)
+            return false;
+        i = 1 + used;
+    }
+    i = skipSpaces(line, i);
+    if (i >= line.size() || line[i] != '=')
+        return false;
+    dataStart = skipSpaces(line, i + 1);
+    return true;
+}
+
+bool parseData(QByteArrayView rest, LineReader &lines, ParsedValue &value)
+{
+
+    struct Tag
+    {
+        const char *text;
+        quint32 type;
+        bool isString;
+    };
+    static const Tag tags[] = {
+        {"\"", typeSz, true},           {"str:\"", typeSz, true}, {"str(2):\"", typeExpandSz, true},
+        {"str(7):\"", typeMultiSz, true}, {"hex:", typeBinary, false},
+    };
+    for (const Tag &tag : tags) {
+        if (!rest.startsWith(tag.text))
+            continue;
+        value.type = tag.type;
+        rest = rest.sliced(qsizetype(qstrlen(tag.text)));
+        if (!tag.isString)
+            return parseHex(rest, lines, value.data);
+        QString text;
+        if (WineRegistryFile::unescape(rest, '"', text) < 0)
+            return false;
+        value.data = utf16Bytes(text);
+        value.data.append(2, '\0');
+        return true;
+    }
+    if (rest.startsWith("dword:")) {
+        quint32 number = 0;
+        for (qsizetype k = 6; k < rest.size() && hexDigit(rest[k]) >= 0; ++k)
+            number = number * 16 + quint32(hexDigit(rest[k]));
+        value.type = typeDword;
+        for (int b = 0; b < 4; ++b)
+            value.data.append(char((number >> (8 * b)) & 0xff));
+        return true;
+    }
+    if (rest.startsWith("hex(")) {
+        qsizetype k = 4;
+        quint32 type = 0;
+        const qsizetype digitsFrom = k;
+        while (k < rest.size() && hexDigit(rest[k]) >= 0)
+            type = type * 16 + quint32(hexDigit(rest[k++]));
+        if (k == digitsFrom || !rest.sliced(k).startsWith("):"))
+            return false;
+        value.type = type;
+        return parseHex(rest.sliced(k + 2), lines, value.data);
+    }
+    return false;
+}
+
+} // namespace
+
+qsizetype WineRegistryFile::unescape(QByteArrayView text, char endChar, QString &out)
+{
+    out.clear();
+    qsizetype i = 0;
+    while (i < text.size() && text[i] != endChar) {
+        const char c = text[i++];
+        if (c != '\\') {
+            out.append(QChar(uchar(c)));
+            continue;
+        }
+        if (i >= text.size())
+            return -1;
+        const char e = text[i++];
+        switch (e) {
+        case 'a': out.append(u'\a'); break;
+        case 'b': out.append(u'\b'); break;
+        case 'e': out.append(QChar(0x1b)); break;
+        case 'f': out.append(u'\f'); break;
+        case 'n': out.append(u'\n'); break;
+        case 'r': out.append(u'\r'); break;
+        case 't': out.append(u'\t'); break;
+        case 'v': out.append(u'\v'); break;
+        case 'x': {
+            if (i >= text.size() || hexDigit(text[i]) < 0) {
+                out.append(u'x');
+                break;
+            }
+            char16_t unit = 0;
+            for (int n = 0; n < 4 && i < text.size() && hexDigit(text[i]) >= 0; ++n)
+                unit = char16_t(unit * 16 + hexDigit(text[i++]));
+            out.append(QChar(unit));
+            break;
+        }
+        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
+            char16_t unit = char16_t(e - '0');
+            for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
+                unit = char16_t(unit * 8 + (text[i++] - '0'));
+            out.append(QChar(unit));
+            break;
+        }
+        default:
+            out.append(QChar(uchar(e)));
+            break;
+        }
+    }
+    if (i >= text.size())
+        return -1;
+    return i + 1;
+}
+
+int WineRegistryFile::compareNames(QStringView a, QStringView b)
+{
+    const qsizetype common = qMin(a.size(), b.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        const char16_t ua = a[i].toUpper().unicode();
+        const char16_t ub = b[i].toUpper().unicode();
+        if (ua != ub)
+            return ua < ub ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileText,
+                                                          QStringView keyPath)
+{
+    LineReader lines(fileText);
+    QByteArrayView line;
+    if (!lines.next(line) || line != QByteArrayView("WINE REGISTRY Version 2"))
+        return std::nullopt;
+
+    // Wine keeps a key's values sorted by name, so enumeration index 0 is the smallest name
+    // (the default value, when there is one), wherever it stands in the file. A name that
+    // comes again replaces the data of the earlier one; sections of the same key merge.
+    std::optional<ParsedValue> best;
+    bool inKey = false;
+    QString name;
+    while (lines.next(line)) {
+        line = line.sliced(skipSpaces(line, 0));
+        if (line.isEmpty())
+            continue;
+        if (line[0] == '[') {
+            inKey = unescape(line.sliced(1), ']', name) >= 0
+                    && compareNames(name, keyPath) == 0;
+            continue;
+        }
+        if (!inKey || (line[0] != '@' && line[0] != '"'))
+            continue;
+        ParsedValue value;
+        qsizetype dataStart = 0;
+        if (!parseName(line, value, dataStart))
+            continue;
+        const int order = best ? compareNames(value.name, best->name) : -1;
+        if (parseData(line.sliced(dataStart), lines, value)) {
+            if (order <= 0)
+                best = std::move(value);
+        } else if (order < 0) {
+            // Wine creates the value before reading its data, so a bad line still leaves a
+            // value behind, empty and of no known type.
+            value.type = 0xffffffffu;
+            value.data.clear();
+            best = std::move(value);
+        }
+    }
+    if (!best)
+        return std::nullopt;
+    return RegistryValue{ansiData(best->type, best->data), best->type};
+}
+
+std::optional<RegistryValue> WineRegistryFile::readFirstValue(const QString &filePath,
+                                                              QStringView keyPath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileSize)
+        return std::nullopt;
+    const QByteArray text = file.read(maxFileSize + 1);
+    if (text.size() > maxFileSize)
+        return std::nullopt;
+    return firstValue(text, keyPath);
+}

@@ -1,0 +1,32 @@
+#include "platform/Registry.h"
+#include "platform/WinePrefix.h"
+#include "platform/WineRegistryFile.h"
+
+namespace {
+
+// The companion is a Windows program, so on Linux it is registered in a Wine prefix.
+class WineRegistry final : public Registry
+{
+public:
+    explicit WineRegistry(WinePrefix prefix) : prefix_(std::move(prefix)) {}
+
+    std::optional<RegistryValue> firstValue(const QString &machineKeyPath) const override
+    {
+        return WineRegistryFile::readFirstValue(prefix_.systemRegistryFile(), machineKeyPath);
+    }
+
+    QString localFolder(const QString &windowsFolder) const override
+    {
+        return prefix_.unixPath(windowsFolder);
+    }
+
+private:
+    WinePrefix prefix_;
+};
+
+} // namespace
+
+std::unique_ptr<Registry> makeSystemRegistry()
+{
+    return std::make_unique<WineRegistry>(WinePrefix::fromEnvironment());
+}
