@@ -1,7 +1,9 @@
 #include "common/TestMain.h"
 
+#include <QCoreApplication>
+#ifdef DORRIT_TEST_WIDGETS
 #include <QApplication>
-#include <QGuiApplication>
+#endif
 #include <QTest>
 #include <memory>
 
