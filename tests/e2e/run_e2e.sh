@@ -1,3 +1,83 @@
 #!/usr/bin/env bash
-echo "e2e: not yet"
-exit 0
+# Starts the installed program in a fresh program folder under Xvfb, as a user would,
+# and checks what appears: the first-start message, the window, the settings file.
+# Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when no X server can be had.
+set -uo pipefail
+
+build_dir=$1
+title="Tesmar单词Dorrit"
+for tool in xvfb-run xdotool import; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix="$work/program"
+cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
+# No shipped library here: the program must start with no pictures, no settings and no libraries.
+rm -rf "$prefix/词库" "$prefix/联想词库"
+export HOME="$work/home" WINEPREFIX="$work/no-wine-prefix" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+shots="$build_dir/e2e-shots"
+mkdir -p "$shots"
+
+cat > "$work/session.sh" <<'SESSION'
+#!/usr/bin/env bash
+# Runs inside Xvfb: one start of the program; prints what it saw.
+set -uo pipefail
+prefix=$1 title=$2 shot=$3
+"$prefix/dorrit" & pid=$!
+messages=0 main=""
+for _ in $(seq 1 150); do
+  kill -0 $pid 2>/dev/null || { echo "program ended early"; exit 1; }
+  for w in $(xdotool search --onlyvisible --name "^$title" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if (( WIDTH >= 600 )); then
+      main=$w
+    else
+      messages=$((messages + 1))
+      import -window root "$shot-message.png"
+      xdotool windowfocus --sync "$w" 2>/dev/null; xdotool key --window "$w" Return; sleep 0.5
+    fi
+  done
+  [[ -n $main ]] && break
+  sleep 0.2
+done
+[[ -n $main ]] || { echo "no main window"; kill $pid; exit 1; }
+sleep 1
+import -window root "$shot.png"
+echo "title=$(xdotool getwindowname "$main")"
+echo "messages=$messages"
+# Choose 文件 > 退出 with the pointer, as a user would.
+xdotool mousemove 22 10 click 1; sleep 0.5
+xdotool mousemove 40 84 click 1
+for _ in $(seq 1 25); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
+if kill -0 $pid 2>/dev/null; then echo "still running after 退出"; kill $pid; exit 1; fi
+wait $pid; echo "exit=$?"
+SESSION
+
+fail=0
+check() { # name, expected, actual
+  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi
+}
+session() {
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$prefix" "$title" "$shots/$1" 2>"$work/$1.err"
+}
+
+first=$(session first-start) || { echo "$first"; cat "$work/first-start.err"; exit 1; }
+echo "$first"
+check "window title" "title=$title" "$(grep '^title=' <<<"$first")"
+check "first start shows one message" "messages=1" "$(grep '^messages=' <<<"$first")"
+check "退出 ends the program cleanly" "exit=0" "$(grep '^exit=' <<<"$first")"
+
+settings="$prefix/Dorrit参数.ini"
+expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","01.jpg"\r\n"桌面是否随机",#TRUE#\r\n' | iconv -f UTF-8 -t GBK | xxd -p | tr -d "\n")
+check "settings file bytes after the first start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
+check "library folders made beside the program" "yes" "$([[ -d $prefix/词库 && -d $prefix/联想词库 ]] && echo yes)"
+
+second=$(session second-start) || { echo "$second"; cat "$work/second-start.err"; exit 1; }
+check "second start shows no message" "messages=0" "$(grep '^messages=' <<<"$second")"
+check "settings file unchanged by the second start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
+
+echo "screenshots in $shots"
+exit $fail

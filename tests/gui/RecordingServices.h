@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/MessageSink.h"
+#include "platform/Speech.h"
+
+#include <QStringList>
+
+// Fakes for the window's outside services: they record what the program asked for.
+class RecordingSpeech : public Speech
+{
+public:
+    void speak(const QString &text) override { spoken.append(text); }
+    QStringList spoken;
+};
+
+class RecordingMessages : public MessageSink
+{
+public:
+    void showMessage(const QString &text) override { shown.append(text); }
+    QStringList shown;
+};
