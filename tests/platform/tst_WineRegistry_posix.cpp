@@ -1,0 +1,86 @@
+#include "common/TempProgramFolder.h"
+#include "common/TestMain.h"
+#include "platform/Registry.h"
+#include "platform/WinePrefix.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+// A prefix as wine lays it out: relative and absolute drive links, one of them dangling.
+void makePrefix(const TempProgramFolder &prefix)
+{
+    QDir(prefix.path()).mkpath("drive_c/Program Files/Graxo");
+    QDir(prefix.path()).mkpath("drive_c/windows");
+    QDir(prefix.path()).mkpath("dosdevices");
+    QFile::link("../drive_c", prefix.file("dosdevices/c:"));
+    QFile::link(prefix.file("drive_c/windows"), prefix.file("dosdevices/w:"));
+    QFile::link("../missing", prefix.file("dosdevices/d:"));
+}
+
+} // namespace
+
+class tst_WineRegistry : public QObject
+{
+    Q_OBJECT
+private slots:
+    void unixPath_data()
+    {
+        QTest::addColumn<QString>("windowsPath");
+        QTest::addColumn<QString>("expected"); // under the prefix; "-" for none
+
+        QTest::newRow("drive root") << "C:" << "drive_c";
+        QTest::newRow("folder") << "C:\\Program Files\\Graxo" << "drive_c/Program Files/Graxo";
+        QTest::newRow("lower-case drive") << "c:\\Program Files\\Graxo" << "drive_c/Program Files/Graxo";
+        QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo" << "drive_c/Program Files/Graxo";
+        QTest::newRow("forward slashes") << "C:/Program Files/Graxo/" << "drive_c/Program Files/Graxo";
+        QTest::newRow("missing name kept") << "C:\\Program Files\\New" << "drive_c/Program Files/New";
+        QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\." << "drive_c/windows";
+        QTest::newRow("absolute link") << "W:\\system32" << "drive_c/windows/system32";
+        QTest::newRow("dangling link") << "D:\\x" << "-";
+        QTest::newRow("no such drive") << "Q:\\x" << "-";
+        QTest::newRow("network path") << "\\\\server\\share" << "-";
+        QTest::newRow("no drive") << "Graxo" << "-";
+        QTest::newRow("empty") << "" << "-";
+    }
+    void unixPath()
+    {
+        QFETCH(QString, windowsPath);
+        QFETCH(QString, expected);
+        TempProgramFolder prefix;
+        makePrefix(prefix);
+        const QString root = QFileInfo(prefix.path()).canonicalFilePath();
+        const QString mapped = WinePrefix(prefix.path()).unixPath(windowsPath);
+        QCOMPARE(mapped, expected == "-" ? QString() : root + '/' + expected);
+    }
+
+    void systemRegistryReadsWinePrefix()
+    {
+        TempProgramFolder prefix;
+        makePrefix(prefix);
+        prefix.write("system.reg",
+                     "WINE REGISTRY Version 2\n"
+                     "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe] 1"
+                     "\n"
+                     "@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\""
+                     "\n");
+        const QByteArray saved = qgetenv("WINEPREFIX");
+        qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
+        const auto registry = makeSystemRegistry();
+        const auto value = registry->firstValue(QString::fromUtf8(
+            "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe"));
+        const QString folder = registry->localFolder("C:\\Program Files\\Graxo");
+        qputenv("WINEPREFIX", saved);
+
+        QVERIFY(value);
+        QCOMPARE(value->data, QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe")
+                                  + QByteArray(1, '\0'));
+        QCOMPARE(folder, QFileInfo(prefix.path()).canonicalFilePath() + "/drive_c/Program Files/Graxo");
+    }
+};
+
+DORRIT_TEST_CLASS(tst_WineRegistry)
+#include "tst_WineRegistry_posix.moc"
