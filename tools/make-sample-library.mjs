@@ -1,6 +1,7 @@
 // Generates the sample library shipped with the program:
 //   resources/programfolder/词库/sample.qd and resources/programfolder/联想词库/sample.the
-// from the Chinese-English dictionary and WordNet packages in node_modules.
+// from the Chinese-English dictionary and WordNet packages in node_modules,
+// with the data licence notice beside each.
 // Usage: node make-sample-library.mjs [--words N] [--dump meanings.txt]
 import fs from 'node:fs';
 import path from 'node:path';
@@ -95,6 +96,9 @@ async function main() {
   fs.mkdirSync(path.dirname(ASSOC_FILE), { recursive: true });
   fs.writeFileSync(WORD_FILE, encode(wordLibraryText(words)));
   fs.writeFileSync(ASSOC_FILE, encode(associationLibraryText(groups)));
+  for (const file of [WORD_FILE, ASSOC_FILE]) {
+    fs.copyFileSync(path.join(here, 'LICENSE-data.txt'), path.join(path.dirname(file), 'LICENSE-data.txt'));
+  }
   if (dumpFile) fs.writeFileSync(dumpFile, words.map((w) => `${w.word}\t${w.meaning}`).join('\n') + '\n');
 
   process.exitCode = runCheck(WORD_FILE, ASSOC_FILE) ? 0 : 1;

@@ -73,25 +73,3 @@ export function buildIndex(entries, isUsableChinese) {
   }
   return index;
 }
-
-// How many dictionary headwords contain each Chinese string: common words and
-// characters form many compounds, so this stands in for a frequency list.
-export function compoundCounter(entries) {
-  const bySimplified = entries.map((e) => e[1]);
-  const cache = new Map();
-  const charIndex = new Map();
-  bySimplified.forEach((s, i) => {
-    for (const ch of new Set(s)) {
-      if (!charIndex.has(ch)) charIndex.set(ch, []);
-      charIndex.get(ch).push(i);
-    }
-  });
-  return (chinese) => {
-    if (cache.has(chinese)) return cache.get(chinese);
-    const candidates = charIndex.get(chinese[0]) ?? [];
-    let n = 0;
-    for (const i of candidates) if (bySimplified[i].includes(chinese)) n++;
-    cache.set(chinese, n);
-    return n;
-  };
-}
