@@ -29,6 +29,8 @@ const ASSOCIATION_RANK_FACTOR = 1.3;
 // Lemmas considered for meanings, most frequent first; associations may point
 // at any of them, headwords are the leading ones.
 const POOL_SIZE = 9000;
+// Function words that WordNet knows only as abbreviations ("in" for inch and indium).
+const SKIPPED = new Set(['in']);
 
 function option(name, fallback) {
   const i = process.argv.indexOf(name);
@@ -56,7 +58,7 @@ async function main() {
 
   const frequency = new Map();
   for (const [lemma, list] of wordnet.senses) {
-    if (!/^[a-z]{2,}$/.test(lemma) || !wordnet.lowerForms.has(lemma)) continue;
+    if (!/^[a-z]{2,}$/.test(lemma) || !wordnet.lowerForms.has(lemma) || SKIPPED.has(lemma)) continue;
     frequency.set(lemma, list.reduce((sum, s) => sum + s.tagCount, 0));
   }
   // Plurals listed as lemmas of their own ("values", "stairs") duplicate the singular.
