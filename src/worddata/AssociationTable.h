@@ -1,6 +1,6 @@
 #pragma once
 
-#include "worddata/PackedValues.h"
+#include "worddata/ValueTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,7 +27,7 @@ public:
 private:
     qsizetype pairIndex(int i, int k) const;
 
-    PackedValues values_;
+    ValueTable values_;
     // groupEnds_[i] is the number of pairs in groups 1..i; groupEnds_[0] is 0.
     std::vector<quint32> groupEnds_;
     qint16 maxAssoc_ = 0;

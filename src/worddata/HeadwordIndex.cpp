@@ -1,19 +1,19 @@
 #include "worddata/HeadwordIndex.h"
 
-#include "worddata/PackedValues.h"
+#include "worddata/ValueTable.h"
 
 #include <QHashFunctions>
 
 namespace {
 
-QByteArrayView headword(const PackedValues &values, int i)
+QByteArrayView headword(const ValueTable &values, int i)
 {
     return values.bytes(2 * qsizetype(i) - 2);
 }
 
 } // namespace
 
-void HeadwordIndex::build(const PackedValues &values, int wordCount)
+void HeadwordIndex::build(const ValueTable &values, int wordCount)
 {
     slots_.clear();
     if (wordCount <= 0) {
@@ -42,7 +42,7 @@ void HeadwordIndex::build(const PackedValues &values, int wordCount)
     }
 }
 
-int HeadwordIndex::find(const PackedValues &values, QByteArrayView key) const
+int HeadwordIndex::find(const ValueTable &values, QByteArrayView key) const
 {
     if (slots_.empty())
         return 0;

@@ -3,7 +3,7 @@
 #include <QByteArrayView>
 #include <vector>
 
-class PackedValues;
+class ValueTable;
 
 // Exact byte look-up of headwords, built once per load: open addressing over word
 // indices, so a look-up costs one hash and usually one comparison whatever the size.
@@ -12,9 +12,9 @@ class HeadwordIndex
 public:
     // Headword i (1-based) is value 2i - 2 of values; a repeated headword keeps its
     // first index.
-    void build(const PackedValues &values, int wordCount);
+    void build(const ValueTable &values, int wordCount);
     // 0 when no headword has exactly these bytes.
-    int find(const PackedValues &values, QByteArrayView key) const;
+    int find(const ValueTable &values, QByteArrayView key) const;
 
     qsizetype heldBytes() const { return qsizetype(slots_.capacity() * sizeof(qint32)); }
 

@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -94,6 +95,9 @@ QString LibraryEncoding::decode(QByteArrayView bytes) const
 
 QByteArray LibraryEncoding::encode(QStringView text) const
 {
+    // Typed look-ups are nearly always plain English.
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
     if (kind_ == Utf8)
         return text.toUtf8();
     return AnsiText::encode(text);

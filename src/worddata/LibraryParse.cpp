@@ -1,22 +1,23 @@
 #include "worddata/LibraryParse.h"
 
-PackedValues LibraryParse::packInto(QByteArray file, qsizetype &bomLength)
+ValueTable LibraryParse::tableFor(QByteArray file)
 {
+    qsizetype bomLength = 0;
     const LibraryEncoding encoding = LibraryEncoding::detect(file, bomLength);
-    return PackedValues(std::move(file), encoding);
+    return ValueTable(std::move(file), encoding);
 }
 
 LibraryParse::LibraryParse(QByteArray file)
-    : values(packInto(std::move(file), bomLength_)),
-      reader(QByteArrayView(values.buffer(), values.bufferSize()).sliced(bomLength_))
+    : values(tableFor(std::move(file))),
+      reader(values.file().sliced(values.file().startsWith("\xEF\xBB\xBF") ? 3 : 0))
 {
 }
 
 bool LibraryParse::fits(QString &problem) const
 {
-    if (values.bufferSize() <= PackedValues::maxBufferSize)
+    if (values.file().size() <= ValueTable::maxFileSize)
         return true;
-    problem = QStringLiteral("文件太大（%1 字节）。").arg(values.bufferSize());
+    problem = QStringLiteral("文件太大（%1 字节）。").arg(values.file().size());
     return false;
 }
 

@@ -1,18 +1,15 @@
 #pragma once
 
-#include "worddata/PackedValues.h"
 #include "worddata/SequentialReader.h"
+#include "worddata/ValueTable.h"
 
 #include <QByteArray>
 #include <QString>
 
 // The shared start of parsing either library file: pick the encoding, skip a byte order
-// mark, and read values out of the buffer that they are packed into.
+// mark, and read values out of the bytes that the value table keeps.
 class LibraryParse
 {
-    // Declared first: the members below are initialised after it is set.
-    qsizetype bomLength_;
-
 public:
     explicit LibraryParse(QByteArray file);
 
@@ -21,9 +18,9 @@ public:
     // A value as it may appear inside a message: decoded and cut short.
     QString shown(QByteArrayView value) const;
 
-    PackedValues values;
+    ValueTable values;
     SequentialReader reader;
 
 private:
-    static PackedValues packInto(QByteArray file, qsizetype &bomLength);
+    static ValueTable tableFor(QByteArray file);
 };

@@ -23,7 +23,7 @@ bool readWhole(const QString &path, QByteArray &bytes, QString &problem)
         return false;
     }
     const qint64 size = file.size();
-    if (size > PackedValues::maxBufferSize) {
+    if (size > ValueTable::maxFileSize) {
         problem = QStringLiteral("文件太大（%1 字节）。").arg(size);
         return false;
     }

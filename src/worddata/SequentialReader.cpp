@@ -64,6 +64,23 @@ bool SequentialReader::next(QByteArrayView &value)
     return true;
 }
 
+QByteArrayView SequentialReader::valueAt(QByteArrayView data, qsizetype offset)
+{
+    const qsizetype n = data.size();
+    if (offset < 0 || offset > n)
+        return {};
+    const char *d = data.data();
+    qsizetype end = offset;
+    if (offset > 0 && d[offset - 1] == '"') {
+        const void *close = std::memchr(d + offset, '"', size_t(n - offset));
+        end = close ? static_cast<const char *>(close) - d : n;
+    } else {
+        while (end < n && d[end] != ',' && !isLineEnd(d[end]))
+            ++end;
+    }
+    return data.sliced(offset, end - offset);
+}
+
 bool SequentialReader::toCount(QByteArrayView value, qint16 &out)
 {
     value = value.trimmed();

@@ -17,6 +17,11 @@ public:
 
     qsizetype offset() const { return pos_; }
 
+    // The value that next() returned starting at offset of data, found again from its
+    // first byte alone: a value right after a double quote was quoted and runs to the
+    // next one, any other runs to the next separator. Lets a table keep one offset per value.
+    static QByteArrayView valueAt(QByteArrayView data, qsizetype offset);
+
     // A decimal count that fits a 16-bit signed integer; surrounding spaces allowed.
     static bool toCount(QByteArrayView value, qint16 &out);
     // #TRUE# or #FALSE#.

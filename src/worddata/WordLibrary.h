@@ -1,7 +1,7 @@
 #pragma once
 
 #include "worddata/HeadwordIndex.h"
-#include "worddata/PackedValues.h"
+#include "worddata/ValueTable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +28,7 @@ public:
     qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes(); }
 
 private:
-    PackedValues values_;
+    ValueTable values_;
     HeadwordIndex index_;
     qint16 wordCount_ = 0;
 };

@@ -57,6 +57,9 @@ void LibraryTablesTest::wordFileLoads_data()
     QTest::newRow("bare LF line ends") << QByteArray("2\n\"a\",\"b\"\n\"c\",\"d\"\n") << QStringList{"a", "b", "c", "d"};
     QTest::newRow("layout free, blank lines") << QByteArray("2,\"a\"\r\n\r\n\"b\"\r\n\"c\",\"d\"")
                                                << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty unquoted value before a line end") << QByteArray("2\r\na,\r\n \"b\"junk,\"c\"")
+                                                            << QStringList{"a", "", "b", "c"};
+    QTest::newRow("unclosed quote runs to the end") << QByteArray("1\r\nx,\"a,b\r\nc") << QStringList{"x", "a,b\r\nc"};
     QTest::newRow("empty quoted values") << QByteArray("1\r\n\"\",\"\"\r\n") << QStringList{"", ""};
     QTest::newRow("code page 936") << wordFile({{"tanker", tanker}}) << tankerPair;
     QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8())
