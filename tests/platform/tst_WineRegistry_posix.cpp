@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QTest>
 
 namespace {
@@ -79,6 +80,57 @@ private slots:
         QCOMPARE(value->data, QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe")
                                   + QByteArray(1, '\0'));
         QCOMPARE(folder, QFileInfo(prefix.path()).canonicalFilePath() + "/drive_c/Program Files/Graxo");
+    }
+
+    // A prefix that real `wine reg add` filled: the reader must give what Wine's own
+    // RegEnumValueA gave for each key (one "VALUE label found type hex" line per key).
+    void realWinePrefix_data()
+    {
+        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_EXPECTED");
+        if (expectedFile.isEmpty())
+            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
+        QFile file(expectedFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<quint32>("type");
+        QTest::addColumn<QByteArray>("data");
+        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+        const QMap<QString, QString> keys = {
+            {"graxo", QString::fromUtf8("Tesmar单词Graxo.exe")}, {"expand", "DorritExpand.exe"},
+            {"named", "DorritNamed.exe"}, {"long", "DorritLong.exe"}, {"dword", "DorritDword.exe"},
+            {"empty", "DorritEmpty.exe"}, {"missing", "DorritMissing.exe"}};
+        int rows = 0;
+        while (!file.atEnd()) {
+            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
+            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
+            QTest::newRow(f[1].constData()) << appPaths + keys[f[1]] << (f[2] == "1")
+                                            << f[3].toUInt() << QByteArray::fromHex(f.value(4));
+            ++rows;
+        }
+        QCOMPARE(rows, keys.size());
+    }
+    void realWinePrefix()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, found);
+        const auto value = makeSystemRegistry()->firstValue(key);
+        QCOMPARE(value.has_value(), found);
+        if (!found)
+            return;
+        QFETCH(quint32, type);
+        QFETCH(QByteArray, data);
+        QCOMPARE(value->type, type);
+        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
+    }
+
+    void realWinePrefixDrive()
+    {
+        if (qEnvironmentVariableIsEmpty("DORRIT_WINE_EXPECTED"))
+            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
+        const QString prefix = QFileInfo(qEnvironmentVariable("WINEPREFIX")).canonicalFilePath();
+        QCOMPARE(makeSystemRegistry()->localFolder("c:\\PROGRAM FILES\\Graxo"),
+                 prefix + "/drive_c/Program Files/Graxo");
     }
 };
 
