@@ -5,6 +5,7 @@
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
+#include "startup/UiMeaningBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTime>
@@ -70,18 +70,14 @@ void frmmain::buildControls()
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, toColour(BoardModel::wordColour));
+        palette.setColor(QPalette::Window, Qt::white);
+        label->setPalette(palette);
         Label1[size_t(i)] = label;
 
-        auto *box = new QPlainTextEdit(surface_);
+        auto *box = new UiMeaningBox(surface_);
         box->setObjectName(QStringLiteral("Text2_%1").arg(i));
-        box->setReadOnly(true);
-        box->setFrameShape(QFrame::NoFrame);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        box->document()->setDocumentMargin(1);
-        box->setStyleSheet(QStringLiteral("QPlainTextEdit { background: white; border: 1px solid #7a7a7a; }"));
-        box->setFont(QFont(QStringLiteral("幼圆")));
         Text2[size_t(i)] = box;
     }
 
@@ -204,10 +200,11 @@ void frmmain::placeControlsForGeometry()
     for (int i = 0; i < 9; ++i) {
         Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
                                        g.circleWidth, g.circleHeight);
-        QFont meaningFont(QStringLiteral("幼圆"));
-        meaningFont.setPointSize(g.meaningFontSize);
-        Text2[size_t(i)]->setFont(meaningFont);
     }
+    QFont meaningFont(QStringLiteral("幼圆"));
+    meaningFont.setPointSize(g.meaningFontSize);
+    for (UiMeaningBox *box : Text2)
+        box->setFont(meaningFont);
     surface_->setMinimumSize(g.boardWidth, g.boardHeight);
 }
 
@@ -252,21 +249,19 @@ void frmmain::renderSlot(int i)
         font.setBold(s.labelStyle == BoardModel::LabelStyle::Centre);
         rect = QRect(x - g.focusLabelOffsetX, y - g.focusLabelOffsetY, g.focusLabelWidth, g.focusLabelHeight);
     }
-    label->setFont(font);
+    // Setting an equal font still re-resolves it for the whole subtree.
+    if (label->font() != font)
+        label->setFont(font);
     label->setGeometry(rect);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, toColour(BoardModel::wordColour));
-    palette.setColor(QPalette::Window, Qt::white);
-    label->setPalette(palette);
-    label->setText(s.caption);
+    if (label->text() != s.caption)
+        label->setText(s.caption);
     label->setVisible(s.labelShown);
 
-    QPlainTextEdit *box = Text2[size_t(i)];
+    UiMeaningBox *box = Text2[size_t(i)];
     // Half pixels go to the nearest even pixel, as every other derived position does.
     box->setGeometry(roundHalfEven(s.meaningBox.left), roundHalfEven(s.meaningBox.top), s.meaningBox.width,
                      s.meaningBox.height);
-    if (box->toPlainText() != s.meaning)
-        box->setPlainText(s.meaning);
+    box->setText(s.meaning);
     box->setVisible(s.meaningShown);
 }
 

@@ -14,10 +14,10 @@ class Speech;
 class QAction;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class UiBoardSurface;
 class UiCircleShape;
+class UiMeaningBox;
 
 // The main window: runs the start-up sequence, then renders the board model and
 // forwards the user's actions to it.
@@ -69,7 +69,7 @@ private:
     UiBoardSurface *surface_ = nullptr;
     std::array<UiCircleShape *, 9> Shape1{};
     std::array<QLabel *, 9> Label1{};
-    std::array<QPlainTextEdit *, 9> Text2{};
+    std::array<UiMeaningBox *, 9> Text2{};
     QPushButton *Command1 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command2 = nullptr;

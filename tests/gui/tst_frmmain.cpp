@@ -3,12 +3,12 @@
 #include "common/TestMain.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiCircleShape.h"
+#include "startup/UiMeaningBox.h"
 #include "startup/frmmain.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -92,14 +92,14 @@ private slots:
         QCOMPARE(centre->property("BorderColor").value<QColor>(), QColor(255, 0, 0));
         QCOMPARE(s.find<QLabel>("Label1_8")->geometry(), centreLabel);
         QVERIFY(s.find<QLabel>("Label1_8")->font().bold());
-        auto *greeting = s.find<QPlainTextEdit>("Text2_8");
-        QCOMPARE(greeting->toPlainText(), QStringLiteral("欢迎使用Tesmar系列！"));
+        auto *greeting = s.find<UiMeaningBox>("Text2_8");
+        QCOMPARE(greeting->text(), QStringLiteral("欢迎使用Tesmar系列！"));
         QCOMPARE(greeting->geometry(), greetingBox);
         QVERIFY(!greeting->isHidden());
         QCOMPARE(s.find<QPushButton>("Command3")->pos(), command3);
         for (int i = 0; i < 8; ++i) {
             QVERIFY(s.find<QLabel>(QStringLiteral("Label1_%1").arg(i))->isHidden());
-            QVERIFY(s.find<QPlainTextEdit>(QStringLiteral("Text2_%1").arg(i))->isHidden());
+            QVERIFY(s.find<UiMeaningBox>(QStringLiteral("Text2_%1").arg(i))->isHidden());
         }
     }
 

@@ -1,0 +1,211 @@
+// Start-up to first frame: the main window (settings file, layout, board) against a bare
+// QMainWindow of the same size, in the same run, on the offscreen platform.
+//
+// Three views:
+//  Launch  - from starting a fresh process to its first painted frame, as a user starts
+//            the program; both sides run this same executable, so linking and the
+//            application object cost the same and only the window differs.
+//  Cold    - inside such a fresh process, from creating the window to its first frame:
+//            the window side pays for loading the font database, the bare side shows no
+//            text and never does.
+//  Warm    - the same span repeated inside one process, where only the window's own
+//            work remains.
+#include "platform/QtSpeech.h"
+#include "startup/SettingsFile.h"
+#include "startup/UiFonts.h"
+#include "startup/frmmain.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+
+// Set in a child process: tells the parent at the moment of the first frame, before
+// anything that follows it (such as loading the speech engine) can delay the report.
+void (*reportFrame)(qint64) = nullptr;
+
+void printFrame(qint64 ns)
+{
+    printf("%lld\n", static_cast<long long>(ns));
+    fflush(stdout);
+}
+
+class PaintedSurface : public QWidget
+{
+public:
+    explicit PaintedSurface(const QElapsedTimer &clock) : clock_(clock) {}
+    bool painted = false;
+    qint64 paintedAt = -1;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter(this).fillRect(rect(), palette().window());
+        if (!painted) {
+            paintedAt = clock_.nsecsElapsed();
+            if (reportFrame)
+                reportFrame(paintedAt);
+        }
+        painted = true;
+    }
+
+private:
+    const QElapsedTimer &clock_;
+};
+
+void waitUntil(const bool &flag)
+{
+    for (int i = 0; i < 10000 && !flag; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Creates one window and returns the nanoseconds until its first frame, or -1.
+qint64 bareWindowToFirstFrame()
+{
+    QElapsedTimer clock;
+    clock.start();
+    QMainWindow window;
+    auto *surface = new PaintedSurface(clock);
+    window.setCentralWidget(surface);
+    window.resize(1024, 768);
+    window.show();
+    waitUntil(surface->painted);
+    return surface->painted ? surface->paintedAt : -1;
+}
+
+qint64 frmmainToFirstFrame(const QString &programFolder)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QtSpeech speech;
+    frmmain::Services services;
+    services.programFolder = programFolder;
+    services.speech = &speech;
+    Settings initial;
+    bool painted = false;
+    qint64 elapsed = -1;
+    frmmain window(services, initial);
+    QObject::connect(&window, &frmmain::firstFramePainted, [&] {
+        elapsed = clock.nsecsElapsed();
+        painted = true;
+        if (reportFrame)
+            reportFrame(elapsed);
+    });
+    QObject::connect(&window, &frmmain::firstFramePainted, &speech, &QtSpeech::start, Qt::QueuedConnection);
+    window.resize(1024, 768);
+    window.show();
+    waitUntil(painted);
+    // The engine loads after the first frame, outside the measured span.
+    QCoreApplication::processEvents();
+    return elapsed;
+}
+
+// A program folder whose settings file says whether to read aloud.
+QString programFolder(bool readAloud)
+{
+    static QTemporaryDir folders[2];
+    const QString path = folders[readAloud ? 1 : 0].path();
+    Settings stored;
+    stored.companionChecked = true;
+    stored.shareCompanionFolders = false;
+    stored.readAloud = readAloud;
+    stored.desktopPicture = QStringLiteral("01.jpg");
+    SettingsFile(path).writeAll(stored);
+    return path;
+}
+
+void record(benchmark::State &state, qint64 nanoseconds)
+{
+    if (nanoseconds < 0)
+        state.SkipWithError("no frame painted");
+    state.SetIterationTime(double(nanoseconds) / 1e9);
+}
+
+void BM_Warm_BareMainWindow(benchmark::State &state)
+{
+    for (auto _ : state)
+        record(state, bareWindowToFirstFrame());
+}
+
+void BM_Warm_Frmmain(benchmark::State &state)
+{
+    const QString folder = programFolder(state.range(0) != 0);
+    for (auto _ : state)
+        record(state, frmmainToFirstFrame(folder));
+}
+
+// Each iteration is a fresh process that reports its own span from window creation to
+// first frame; process start-up itself is the same for both and not part of the span.
+void BM_Cold(benchmark::State &state, const char *what)
+{
+    for (auto _ : state) {
+        QProcess child;
+        QStringList arguments{QStringLiteral("--child"), QString::fromLatin1(what)};
+        child.start(QCoreApplication::applicationFilePath(), arguments);
+        child.waitForFinished(30000);
+        bool ok = false;
+        const qint64 ns = child.readAllStandardOutput().split('\n').value(0).trimmed().toLongLong(&ok);
+        record(state, ok ? ns : -1);
+    }
+}
+
+// What loading the engine costs; kept off the path to the first frame.
+void BM_SpeechEngineStart(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QtSpeech speech;
+        speech.start();
+    }
+}
+
+} // namespace
+
+// Each iteration launches the child and stops the clock when it reports its first frame.
+void BM_Launch(benchmark::State &state, const char *what)
+{
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        QProcess child;
+        clock.start();
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), QString::fromLatin1(what)});
+        bool painted = child.waitForReadyRead(30000);
+        const qint64 ns = clock.nsecsElapsed();
+        child.waitForFinished(30000);
+        record(state, painted ? ns : -1);
+    }
+}
+
+BENCHMARK_CAPTURE(BM_Launch, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOff, "off")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Cold, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOff, "off")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK(BM_Warm_BareMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_Warm_Frmmain)->Arg(0)->Arg(1)->ArgName("readAloud")->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_SpeechEngineStart)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_LOGGING_RULES", "*.warning=false");
+    QApplication app(argc, argv);
+    installFontSubstitutes();
+    if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
+        const QByteArray what(argv[2]);
+        reportFrame = printFrame;
+        const qint64 ns = what == "bare" ? bareWindowToFirstFrame() : frmmainToFirstFrame(programFolder(what == "on"));
+        return ns < 0 ? 1 : 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
