@@ -34,6 +34,7 @@ private slots:
     void fenli();
     void choose_data();
     void choose();
+    void cancelChangesNothing_data();
     void cancelChangesNothing();
 };
 
@@ -101,15 +102,24 @@ void LibrarySelectionTest::choose()
     QCOMPARE(library.wordLibrary().words(1), loaded);
 }
 
+void LibrarySelectionTest::cancelChangesNothing_data()
+{
+    QTest::addColumn<bool>("libraryFolderThere");
+    QTest::newRow("cancel in the dialog") << true;
+    QTest::newRow("no library folder, no dialog") << false;
+}
+
 void LibrarySelectionTest::cancelChangesNothing()
 {
+    QFETCH(bool, libraryFolderThere);
     TempProgramFolder data;
-    QDir(data.path()).mkpath("词库");
+    if (libraryFolderThere)
+        QDir(data.path()).mkpath("词库");
     OpenLibrary library;
     FakeDialog dialog;
     FakeLibraryHost host;
     LibrarySelection::mnuciku_Click(library, data.path(), dialog, host);
-    QCOMPARE(dialog.shown.size(), 3);
+    QCOMPARE(dialog.shown.size(), libraryFolderThere ? 3 : 0);
     QVERIFY(host.calls.isEmpty());
     QCOMPARE(library.libraryName, QString());
     QVERIFY(!library.isOpen());
