@@ -14,6 +14,7 @@ fi
 shot="$root/build/screenshot.png"
 echo "No display: starting the program under Xvfb for a few seconds."
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   "$1" & pid=$!
   sleep 4
   # A first start shows one message first; answer it so the board is visible.

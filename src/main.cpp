@@ -1,5 +1,8 @@
+#include "platform/Environment.h"
 #include "platform/QtSpeech.h"
+#include "platform/Registry.h"
 #include "startup/UiFonts.h"
+#include "startup/UiLibraryFileDialog.h"
 #include "startup/UiMessageBox.h"
 #include "startup/frmmain.h"
 
@@ -17,13 +20,20 @@ int main(int argc, char **argv)
 
     QtSpeech speech;
     UiMessageBox messages;
+    UiLibraryFileDialog libraryDialog;
+    const auto registry = makeSystemRegistry();
+    const auto environment = makeSystemEnvironment();
     frmmain::Services services;
     services.programFolder = QCoreApplication::applicationDirPath();
     services.speech = &speech;
     services.messages = &messages;
+    services.registry = registry.get();
+    services.environment = environment.get();
+    services.libraryDialog = &libraryDialog;
 
     frmmain window(services, settings);
     messages.setParent(&window);
+    libraryDialog.setParent(&window);
     // The speech engine loads after the first frame so that it never delays the window.
     QObject::connect(&window, &frmmain::firstFramePainted, &speech, &QtSpeech::start, Qt::QueuedConnection);
     window.showFillingScreen();

@@ -43,6 +43,7 @@ void BoardModel::dispchin(int jjj, const QString &temp)
 
 void BoardModel::setNoLibraryState()
 {
+    caption_ = programTitle;
     randomEnabled_ = false;
     goEnabled_ = false;
     inputText_ = inputPrompt;

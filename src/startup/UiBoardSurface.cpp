@@ -19,8 +19,12 @@ void UiBoardSurface::setBackground(const QPixmap &picture)
 void UiBoardSurface::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    // Beyond the picture the window keeps a plain face, as a form does.
-    painter.fillRect(event->rect(), palette().window());
+    // Beyond the picture the face continues the built-in picture's wash, so a large
+    // screen shows no seam at its edge.
+    QLinearGradient face(0, 0, 0, 600);
+    face.setColorAt(0, QColor(0xea, 0xf2, 0xfb));
+    face.setColorAt(1, QColor(0xfb, 0xf5, 0xe6));
+    painter.fillRect(event->rect(), face);
     if (!background_.isNull())
         painter.drawPixmap(0, 0, background_);
     painter.end();

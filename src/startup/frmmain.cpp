@@ -2,10 +2,12 @@
 
 #include "platform/MessageSink.h"
 #include "platform/Speech.h"
+#include "startup/Companion.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
+#include "worddata/LibrarySelection.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,6 +132,7 @@ void frmmain::buildMenus()
     mnufile->setObjectName(QStringLiteral("mnufile"));
     mnuciku = mnufile->addAction(QStringLiteral("选择词库"));
     mnuciku->setObjectName(QStringLiteral("mnuciku"));
+    connect(mnuciku, &QAction::triggered, this, &frmmain::mnuciku_Click);
     mnuoption = mnufile->addAction(QStringLiteral("选项"));
     mnuoption->setObjectName(QStringLiteral("mnuoption"));
     mnuexit = mnufile->addAction(QStringLiteral("退出"));
@@ -176,6 +179,14 @@ void frmmain::Form_Load()
     settingsFile.read(settings_);
 
     dataFolder_ = services_.programFolder;
+    if (services_.registry && services_.environment && services_.messages) {
+        const CompanionResult companion = Companion::run(
+            settings_, services_.programFolder, *services_.registry, *services_.environment, *services_.messages,
+            [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
+        companionFolder_ = companion.companionFolder;
+        if (!companion.dataFolder.isEmpty())
+            dataFolder_ = companion.dataFolder;
+    }
 
     geometry.computeSlots();
     board_ = std::make_unique<BoardModel>(geometry);
@@ -271,6 +282,41 @@ void frmmain::showFillingScreen()
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
     showMaximized();
+}
+
+void frmmain::mnuciku_Click()
+{
+    if (!services_.libraryDialog)
+        return;
+    LibrarySelection::mnuciku_Click(library_, dataFolder_, *services_.libraryDialog, *this);
+}
+
+void frmmain::showMessage(const QString &text)
+{
+    if (services_.messages)
+        services_.messages->showMessage(text);
+}
+
+void frmmain::resetBoard()
+{
+    board_->resetForLibrary();
+    render();
+    // The empty board is painted before reading starts. Input waits: the handler that
+    // is loading must not be entered again meanwhile.
+    surface_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void frmmain::libraryOpened(const QString &libraryName)
+{
+    board_->libraryOpened(libraryName);
+    render();
+}
+
+void frmmain::noLibraryOpen()
+{
+    board_->setNoLibraryState();
+    render();
 }
 
 void frmmain::mnuexit_Click()

@@ -2,6 +2,8 @@
 
 #include "board/BoardModel.h"
 #include "startup/Settings.h"
+#include "worddata/LibraryHost.h"
+#include "worddata/OpenLibrary.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -9,7 +11,10 @@
 #include <memory>
 #include <random>
 
+class Environment;
+class LibraryFileDialog;
 class MessageSink;
+class Registry;
 class Speech;
 class QAction;
 class QLabel;
@@ -21,7 +26,7 @@ class UiMeaningBox;
 
 // The main window: runs the start-up sequence, then renders the board model and
 // forwards the user's actions to it.
-class frmmain : public QMainWindow
+class frmmain : public QMainWindow, private LibraryHost
 {
     Q_OBJECT
 public:
@@ -30,6 +35,9 @@ public:
         QString programFolder;
         Speech *speech = nullptr;
         MessageSink *messages = nullptr;
+        const Registry *registry = nullptr;
+        const Environment *environment = nullptr;
+        LibraryFileDialog *libraryDialog = nullptr;
         // Screen height in twips; taken from the primary screen when 0.
         int screenHeightTwips = 0;
     };
@@ -40,6 +48,10 @@ public:
     const BoardModel &board() const { return *board_; }
     const Settings &settings() const { return settings_; }
     QString dataFolder() const { return dataFolder_; }
+    QString companionFolder() const { return companionFolder_; }
+    const OpenLibrary &library() const { return library_; }
+
+    void mnuciku_Click();
 
     // Shows the window filling the screen, as the board's layouts assume.
     void showFillingScreen();
@@ -60,10 +72,18 @@ private:
     void mnuexit_Click();
     int screenHeightTwips() const;
 
+    // What a library load asks of the window.
+    void showMessage(const QString &text) override;
+    void resetBoard() override;
+    void libraryOpened(const QString &libraryName) override;
+    void noLibraryOpen() override;
+
     Services services_;
     Settings settings_;
     std::unique_ptr<BoardModel> board_;
+    QString companionFolder_;
     QString dataFolder_;
+    OpenLibrary library_;
     std::minstd_rand random_;
 
     UiBoardSurface *surface_ = nullptr;

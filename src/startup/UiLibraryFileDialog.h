@@ -1,0 +1,18 @@
+#pragma once
+
+#include "worddata/LibraryFileDialog.h"
+
+class QWidget;
+
+// The library picker: Qt's file-open dialog, started in the library folder.
+class UiLibraryFileDialog : public LibraryFileDialog
+{
+public:
+    explicit UiLibraryFileDialog(QWidget *parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget *parent) { parent_ = parent; }
+    std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
+                                           const QString &startFolder) override;
+
+private:
+    QWidget *parent_;
+};
