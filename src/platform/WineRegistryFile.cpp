@@ -181,50 +181,80 @@ bool parseData(QByteArrayView rest, LineReader &lines, ParsedValue &value)
 
 } // namespace
 
+namespace {
+
+// One character of an escaped string starting at text[i] (which is not the end character).
+// False when the text ends inside an escape.
+bool nextUnit(QByteArrayView text, qsizetype &i, char16_t &unit)
+{
+    const char c = text[i++];
+    if (c != '\\') {
+        unit = uchar(c);
+        return true;
+    }
+    if (i >= text.size())
+        return false;
+    const char e = text[i++];
+    switch (e) {
+    case 'a': unit = u'\a'; return true;
+    case 'b': unit = u'\b'; return true;
+    case 'e': unit = 0x1b; return true;
+    case 'f': unit = u'\f'; return true;
+    case 'n': unit = u'\n'; return true;
+    case 'r': unit = u'\r'; return true;
+    case 't': unit = u'\t'; return true;
+    case 'v': unit = u'\v'; return true;
+    case 'x':
+        unit = u'x';
+        if (i < text.size() && hexDigit(text[i]) >= 0) {
+            unit = 0;
+            for (int n = 0; n < 4 && i < text.size() && hexDigit(text[i]) >= 0; ++n)
+                unit = char16_t(unit * 16 + hexDigit(text[i++]));
+        }
+        return true;
+    case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7':
+        unit = char16_t(e - '0');
+        for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
+            unit = char16_t(unit * 8 + (text[i++] - '0'));
+        return true;
+    default:
+        unit = uchar(e);
+        return true;
+    }
+}
+
+char16_t upper(char16_t unit)
+{
+    return QChar(unit).toUpper().unicode();
+}
+
+// Whether a key header's escaped name (after its '[') is keyPath, ignoring case. Decodes only
+// as far as the first difference: most headers of a large file differ early.
+bool headerNames(QByteArrayView text, QStringView keyPath)
+{
+    qsizetype i = 0;
+    qsizetype k = 0;
+    char16_t unit = 0;
+    while (i < text.size() && text[i] != ']') {
+        if (!nextUnit(text, i, unit) || k >= keyPath.size()
+            || upper(unit) != upper(keyPath[k].unicode()))
+            return false;
+        ++k;
+    }
+    return i < text.size() && k == keyPath.size();
+}
+
+} // namespace
+
 qsizetype WineRegistryFile::unescape(QByteArrayView text, char endChar, QString &out)
 {
     out.clear();
     qsizetype i = 0;
+    char16_t unit = 0;
     while (i < text.size() && text[i] != endChar) {
-        const char c = text[i++];
-        if (c != '\\') {
-            out.append(QChar(uchar(c)));
-            continue;
-        }
-        if (i >= text.size())
+        if (!nextUnit(text, i, unit))
             return -1;
-        const char e = text[i++];
-        switch (e) {
-        case 'a': out.append(u'\a'); break;
-        case 'b': out.append(u'\b'); break;
-        case 'e': out.append(QChar(0x1b)); break;
-        case 'f': out.append(u'\f'); break;
-        case 'n': out.append(u'\n'); break;
-        case 'r': out.append(u'\r'); break;
-        case 't': out.append(u'\t'); break;
-        case 'v': out.append(u'\v'); break;
-        case 'x': {
-            if (i >= text.size() || hexDigit(text[i]) < 0) {
-                out.append(u'x');
-                break;
-            }
-            char16_t unit = 0;
-            for (int n = 0; n < 4 && i < text.size() && hexDigit(text[i]) >= 0; ++n)
-                unit = char16_t(unit * 16 + hexDigit(text[i++]));
-            out.append(QChar(unit));
-            break;
-        }
-        case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7': {
-            char16_t unit = char16_t(e - '0');
-            for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
-                unit = char16_t(unit * 8 + (text[i++] - '0'));
-            out.append(QChar(unit));
-            break;
-        }
-        default:
-            out.append(QChar(uchar(e)));
-            break;
-        }
+        out.append(QChar(unit));
     }
     if (i >= text.size())
         return -1;
@@ -235,8 +265,8 @@ int WineRegistryFile::compareNames(QStringView a, QStringView b)
 {
     const qsizetype common = qMin(a.size(), b.size());
     for (qsizetype i = 0; i < common; ++i) {
-        const char16_t ua = a[i].toUpper().unicode();
-        const char16_t ub = b[i].toUpper().unicode();
+        const char16_t ua = upper(a[i].unicode());
+        const char16_t ub = upper(b[i].unicode());
         if (ua != ub)
             return ua < ub ? -1 : 1;
     }
@@ -256,14 +286,12 @@ std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileTex
     // comes again replaces the data of the earlier one; sections of the same key merge.
     std::optional<ParsedValue> best;
     bool inKey = false;
-    QString name;
     while (lines.next(line)) {
         line = line.sliced(skipSpaces(line, 0));
         if (line.isEmpty())
             continue;
         if (line[0] == '[') {
-            inKey = unescape(line.sliced(1), ']', name) >= 0
-                    && compareNames(name, keyPath) == 0;
+            inKey = headerNames(line.sliced(1), keyPath);
             continue;
         }
         if (!inKey || (line[0] != '@' && line[0] != '"'))
