@@ -35,17 +35,14 @@ private slots:
 
         QTest::newRow("drive root") << "C:" << "drive_c";
         QTest::newRow("folder") << "C:\\Program Files\\Graxo" << "drive_c/Program Files/Graxo";
-        QTest::newRow("lower-case drive") << "c:\\Program Files\\Graxo" << "drive_c/Program Files/Graxo";
         QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo" << "drive_c/Program Files/Graxo";
         QTest::newRow("forward slashes") << "C:/Program Files/Graxo/" << "drive_c/Program Files/Graxo";
         QTest::newRow("missing name kept") << "C:\\Program Files\\New" << "drive_c/Program Files/New";
         QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\." << "drive_c/windows";
         QTest::newRow("absolute link") << "W:\\system32" << "drive_c/windows/system32";
         QTest::newRow("dangling link") << "D:\\x" << "-";
-        QTest::newRow("no such drive") << "Q:\\x" << "-";
         QTest::newRow("network path") << "\\\\server\\share" << "-";
         QTest::newRow("no drive") << "Graxo" << "-";
-        QTest::newRow("empty") << "" << "-";
     }
     void unixPath()
     {
