@@ -1,4 +1,4 @@
-#include "LibraryFixtures.h"
+#include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "worddata/LibrarySelection.h"

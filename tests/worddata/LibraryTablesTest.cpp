@@ -1,4 +1,4 @@
-#include "LibraryFixtures.h"
+#include "common/LibraryFixtures.h"
 #include "common/TestMain.h"
 #include "platform/AnsiText.h"
 #include "worddata/AssociationTable.h"

@@ -1,4 +1,4 @@
-#include "LibraryFixtures.h"
+#include "common/LibraryFixtures.h"
 
 #include "platform/AnsiText.h"
 

@@ -1,0 +1,169 @@
+#include "RecordingServices.h"
+#include "common/FakeEnvironment.h"
+#include "common/FakeRegistry.h"
+#include "common/LibraryFixtures.h"
+#include "common/TempProgramFolder.h"
+#include "common/TestMain.h"
+#include "startup/UiCircleShape.h"
+#include "startup/UiMeaningBox.h"
+#include "startup/frmmain.h"
+#include "worddata/LibraryFileDialog.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using LibraryFixtures::writeLibrary;
+
+namespace {
+
+class ScriptedDialog : public LibraryFileDialog
+{
+public:
+    std::optional<QString> answer;
+    QStringList asked;
+    std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
+                                           const QString &startFolder) override
+    {
+        asked << title << filter << startFolder;
+        return answer;
+    }
+};
+
+const QByteArray kWords = LibraryFixtures::wordFile({{"tanker", "n.油船；空中加油飞机"}, {"run", "v.跑"}});
+const QByteArray kAssociations = LibraryFixtures::associationFile({{{"ship", "n.船"}}, {}});
+
+// The window after a first start without the companion: the data folder is the program folder.
+struct Window
+{
+    TempProgramFolder folder;
+    RecordingSpeech speech;
+    RecordingMessages messages;
+    FakeRegistry registry;
+    FakeEnvironment environment;
+    ScriptedDialog dialog;
+    std::unique_ptr<frmmain> window;
+
+    Window()
+    {
+        frmmain::Services services;
+        services.programFolder = folder.path();
+        services.speech = &speech;
+        services.messages = &messages;
+        services.registry = &registry;
+        services.environment = &environment;
+        services.libraryDialog = &dialog;
+        services.screenHeightTwips = 9000;
+        window = std::make_unique<frmmain>(services, Settings{});
+        messages.shown.clear();
+    }
+    void pick(const QString &name)
+    {
+        dialog.answer = QDir(folder.path()).filePath(QStringLiteral("词库/") + name);
+        window->mnuciku_Click();
+    }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+    bool lookupEnabled() const
+    {
+        return find<QPushButton>("Command1")->isEnabled() && find<QPushButton>("Command2")->isEnabled()
+            && find<QLineEdit>("Text1")->isEnabled() && find<QLabel>("Label3")->isEnabled();
+    }
+};
+
+} // namespace
+
+class tst_frmmainLibrary : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstStartWithoutCompanion()
+    {
+        Window w;
+        QCOMPARE(w.window->dataFolder(), w.folder.path());
+        QVERIFY(w.folder.exists(QStringLiteral("词库")));
+        QVERIFY(w.folder.exists(QStringLiteral("联想词库")));
+        QVERIFY(w.window->settings().companionChecked);
+    }
+
+    void pickingALibraryOpensIt()
+    {
+        Window w;
+        writeLibrary(w.folder.path(), QStringLiteral("cet4"), kWords, kAssociations);
+        w.pick(QStringLiteral("cet4.qd"));
+        QCOMPARE(w.dialog.asked.value(0), QStringLiteral("选择词库"));
+        QCOMPARE(w.dialog.asked.value(1), QStringLiteral("Tesmar单词Graxo词库(*.qd)"));
+        QCOMPARE(QDir(w.dialog.asked.value(2)), QDir(w.folder.file(QStringLiteral("词库"))));
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：cet4"));
+        QVERIFY(w.lookupEnabled());
+        QVERIFY(!w.find<QPushButton>("Command5")->isEnabled());
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("0"));
+        QCOMPARE(w.find<QLineEdit>("Text1")->text(), QStringLiteral("随机选或在此输入"));
+        QCOMPARE(w.find<UiMeaningBox>("Text2_8")->text(), QStringLiteral("欢迎使用Tesmar系列！"));
+        for (int i = 0; i < 9; ++i) {
+            QVERIFY(!w.find<UiCircleShape>(QStringLiteral("Shape1_%1").arg(i))->isHidden());
+            QVERIFY(w.find<QLabel>(QStringLiteral("Label1_%1").arg(i))->isHidden());
+        }
+        QCOMPARE(w.window->library().wordLibrary().words(1), QStringLiteral("tanker"));
+        QVERIFY(w.messages.shown.isEmpty());
+    }
+
+    void missingAssociationsKeepThePreviousLibrary()
+    {
+        Window w;
+        writeLibrary(w.folder.path(), QStringLiteral("cet4"), kWords, kAssociations);
+        writeLibrary(w.folder.path(), QStringLiteral("cet6"), kWords, QByteArray());
+        w.pick(QStringLiteral("cet4.qd"));
+        w.pick(QStringLiteral("cet6.qd"));
+        QCOMPARE(w.messages.shown,
+                 QStringList{QStringLiteral("《cet6》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。")});
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：cet4"));
+        QCOMPARE(w.window->library().libraryName, QStringLiteral("cet4"));
+        QVERIFY(w.lookupEnabled());
+    }
+
+    void damagedLibraryEndsInAUsableState_data()
+    {
+        QTest::addColumn<bool>("keptLibrary");
+        QTest::newRow("no library open before") << false;
+        QTest::newRow("a library open before") << true;
+    }
+    void damagedLibraryEndsInAUsableState()
+    {
+        QFETCH(bool, keptLibrary);
+        Window w;
+        if (keptLibrary) {
+            writeLibrary(w.folder.path(), QStringLiteral("cet4"), kWords, kAssociations);
+            w.pick(QStringLiteral("cet4.qd"));
+        }
+        writeLibrary(w.folder.path(), QStringLiteral("broken"), QByteArray("3\r\n\"a\",\"b\"\r\n"), kAssociations);
+        w.pick(QStringLiteral("broken.qd"));
+        QCOMPARE(w.messages.shown.size(), 1);
+        QVERIFY2(w.messages.shown.first().contains(QStringLiteral("broken.qd")), qPrintable(w.messages.shown.first()));
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("0"));
+        if (keptLibrary) {
+            QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：cet4"));
+            QVERIFY(w.lookupEnabled());
+            QCOMPARE(w.window->library().wordLibrary().wordCount(), 2);
+        } else {
+            QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit"));
+            QVERIFY(!w.find<QPushButton>("Command1")->isEnabled());
+            QVERIFY(!w.find<QLineEdit>("Text1")->isEnabled());
+            QVERIFY(!w.find<QLabel>("Label3")->isEnabled());
+        }
+    }
+
+    void cancelChangesNothing()
+    {
+        Window w;
+        w.dialog.answer.reset();
+        w.window->mnuciku_Click();
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit"));
+        QVERIFY(w.window->library().libraryName.isEmpty());
+        QVERIFY(!w.lookupEnabled());
+    }
+};
+
+DORRIT_TEST_CLASS(tst_frmmainLibrary)
+#include "tst_frmmainLibrary.moc"
