@@ -27,8 +27,10 @@ export DISPLAY=":$(cat "$work/display")"
 for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
-# No shipped library here: the program must start with no pictures, no settings and no libraries.
-rm -rf "$prefix/词库" "$prefix/联想词库"
+# No shipped library for the first start: the program must start with no pictures, no
+# settings and no libraries; the sample comes back before the second start.
+mkdir -p "$work/shipped"
+mv "$prefix/词库" "$prefix/联想词库" "$work/shipped/"
 export HOME="$work/home" WINEPREFIX="$work/no-wine-prefix" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 shots="$build_dir/e2e-shots"
@@ -38,7 +40,7 @@ cat > "$work/session.sh" <<'SESSION'
 #!/usr/bin/env bash
 # Runs inside Xvfb: one start of the program; prints what it saw.
 set -uo pipefail
-prefix=$1 title=$2 shot=$3
+prefix=$1 title=$2 shot=$3 library=${4:-}
 "$prefix/dorrit" & pid=$!
 messages=0 main=""
 for _ in $(seq 1 150); do
@@ -61,6 +63,14 @@ sleep 1
 import -window root "$shot.png"
 echo "title=$(xdotool getwindowname "$main")"
 echo "messages=$messages"
+if [[ -n $library ]]; then
+  # 文件 > 选择词库, then the file's name typed into the dialog, as a user would.
+  xdotool mousemove 22 10 click 1; sleep 0.5
+  xdotool key Down; sleep 0.2; xdotool key Return; sleep 1.5
+  xdotool type --delay 30 "$library"; xdotool key Return; sleep 1.5
+  import -window root "$shot-library.png"
+  echo "loaded=$(xdotool getwindowname "$main")"
+fi
 # Choose 文件 > 退出 with the pointer, as a user would.
 xdotool mousemove 22 10 click 1; sleep 0.5
 # The open menu holds the keyboard: Up wraps to its last item, 退出.
@@ -75,7 +85,7 @@ check() { # name, expected, actual
   if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi
 }
 session() {
-  bash "$work/session.sh" "$prefix" "$title" "$shots/$1" 2>"$work/$1.err"
+  bash "$work/session.sh" "$prefix" "$title" "$shots/$1" "${2:-}" 2>"$work/$1.err"
 }
 
 first=$(session first-start) || { echo "$first"; cat "$work/first-start.err"; exit 1; }
@@ -89,8 +99,10 @@ expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n
 check "settings file bytes after the first start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
 check "library folders made beside the program" "yes" "$([[ -d $prefix/词库 && -d $prefix/联想词库 ]] && echo yes)"
 
-second=$(session second-start) || { echo "$second"; cat "$work/second-start.err"; exit 1; }
+cp -r "$work/shipped/." "$prefix/"
+second=$(session second-start sample.qd) || { echo "$second"; cat "$work/second-start.err"; exit 1; }
 check "second start shows no message" "messages=0" "$(grep '^messages=' <<<"$second")"
+check "the sample library opens from the menu" "loaded=$title        词库：sample" "$(grep '^loaded=' <<<"$second")"
 check "settings file unchanged by the second start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
 
 echo "screenshots in $shots"
