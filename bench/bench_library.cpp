@@ -34,7 +34,8 @@ public:
 class Generator
 {
 public:
-    Generator() : rng_(936)
+    Generator()
+        : rng_(936)
     {
         QStringEncoder gbk("GBK");
         for (char16_t c = 0x4E00; c < 0x9FA5; c += 7)
@@ -142,8 +143,8 @@ struct Libraries
 
     QByteArray bothFiles(const QString &name) const
     {
-        return readFile(OpenLibrary::wordFilePath(dir.path(), name))
-               + readFile(OpenLibrary::associationFilePath(dir.path(), name));
+        return readFile(OpenLibrary::wordFilePath(dir.path(), name)) +
+               readFile(OpenLibrary::associationFilePath(dir.path(), name));
     }
 };
 

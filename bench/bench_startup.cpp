@@ -16,11 +16,11 @@
 #include "startup/frmmain.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -40,7 +40,9 @@ void printFrame(qint64 ns)
 class PaintedSurface : public QWidget
 {
 public:
-    explicit PaintedSurface(const QElapsedTimer &clock) : clock_(clock) {}
+    explicit PaintedSurface(const QElapsedTimer &clock)
+        : clock_(clock)
+    {}
     bool painted = false;
     qint64 paintedAt = -1;
 
@@ -183,13 +185,22 @@ void BM_Launch(benchmark::State &state, const char *what)
 }
 
 BENCHMARK_CAPTURE(BM_Launch, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOff, "off")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOff, "off")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(15);
 BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Cold, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOff, "off")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_Warm_BareMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
-BENCHMARK(BM_Warm_Frmmain)->Arg(0)->Arg(1)->ArgName("readAloud")->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_Warm_Frmmain)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("readAloud")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5);
 BENCHMARK(BM_SpeechEngineStart)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)

@@ -6,8 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    static const QString key = QString::fromUtf8(
-        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe");
+    static const QString key =
+        QString::fromUtf8("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe");
     const QByteArrayView text(reinterpret_cast<const char *>(data), qsizetype(size));
     WineRegistryFile::firstValue(text, key);
     WineRegistryFile::firstValue(text, u"a");

@@ -15,8 +15,7 @@ QString decode(QByteArrayView bytes)
         return QString();
     const int n = MultiByteToWideChar(kCodePage, 0, bytes.data(), int(bytes.size()), nullptr, 0);
     QString out(n, Qt::Uninitialized);
-    MultiByteToWideChar(kCodePage, 0, bytes.data(), int(bytes.size()),
-                        reinterpret_cast<wchar_t *>(out.data()), n);
+    MultiByteToWideChar(kCodePage, 0, bytes.data(), int(bytes.size()), reinterpret_cast<wchar_t *>(out.data()), n);
     return out;
 }
 

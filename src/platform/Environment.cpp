@@ -18,8 +18,7 @@ QString Environment::expandWith(QStringView text, const Lookup &lookup)
             break;
         }
         const QStringView name = text.mid(open + 1, close - open - 1);
-        const std::optional<QString> value =
-            name.isEmpty() ? std::nullopt : lookup(name);
+        const std::optional<QString> value = name.isEmpty() ? std::nullopt : lookup(name);
         if (value)
             out += *value;
         else

@@ -10,8 +10,7 @@ constexpr int kMaxPending = 4;
 
 QtSpeech::QtSpeech(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 QtSpeech::~QtSpeech() = default;
 

@@ -9,7 +9,9 @@ namespace {
 class OpenKey
 {
 public:
-    explicit OpenKey(HKEY key) : key_(key) {}
+    explicit OpenKey(HKEY key)
+        : key_(key)
+    {}
     ~OpenKey() { RegCloseKey(key_); }
     OpenKey(const OpenKey &) = delete;
     OpenKey &operator=(const OpenKey &) = delete;
@@ -33,8 +35,7 @@ std::optional<EnumeratedValue> firstMachineValue(const std::string &ansiKeyPath)
     DWORD dataLength = 0;
     char noName[1] = {0};
     DWORD nameLength = 0;
-    const LONG probe =
-        RegEnumValueA(key, 0, noName, &nameLength, nullptr, &type, data.data(), &dataLength);
+    const LONG probe = RegEnumValueA(key, 0, noName, &nameLength, nullptr, &type, data.data(), &dataLength);
     if (probe != ERROR_SUCCESS && probe != ERROR_MORE_DATA)
         return std::nullopt;
     if (dataLength != 0)
@@ -43,8 +44,7 @@ std::optional<EnumeratedValue> firstMachineValue(const std::string &ansiKeyPath)
     char name[256] = {0};
     nameLength = sizeof name;
     DWORD readLength = dataLength;
-    if (RegEnumValueA(key, 0, name, &nameLength, nullptr, &type, data.data(), &readLength)
-        != ERROR_SUCCESS)
+    if (RegEnumValueA(key, 0, name, &nameLength, nullptr, &type, data.data(), &readLength) != ERROR_SUCCESS)
         return std::nullopt;
     // A zero-length value leaves the one-byte buffer with its NUL, which reads as empty text.
     if (readLength < data.size() && readLength != 0)
@@ -60,8 +60,7 @@ std::optional<std::string> expandEnvironmentStrings(const std::string &ansiText)
     // The size is asked for first, so a long expansion is never cut at a fixed buffer.
     // The ANSI call may count a byte more than it writes; the NUL marks the real end.
     std::string buffer(needed + 1, '\0');
-    const DWORD written =
-        ExpandEnvironmentStringsA(ansiText.c_str(), buffer.data(), needed + 1);
+    const DWORD written = ExpandEnvironmentStringsA(ansiText.c_str(), buffer.data(), needed + 1);
     if (written == 0 || written > needed + 1)
         return std::nullopt;
     buffer.resize(std::char_traits<char>::length(buffer.c_str()));

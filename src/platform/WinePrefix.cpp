@@ -37,8 +37,8 @@ QString matchingEntry(const QString &folder, const QString &name)
 
 QString WinePrefix::unixPath(const QString &windowsPath) const
 {
-    if (windowsPath.size() < 2 || windowsPath[1] != u':' || !windowsPath[0].isLetter()
-        || windowsPath[0].unicode() > 0x7f)
+    if (windowsPath.size() < 2 || windowsPath[1] != u':' || !windowsPath[0].isLetter() ||
+        windowsPath[0].unicode() > 0x7f)
         return {};
     const QDir devices(QDir(folder_).filePath(QStringLiteral("dosdevices")));
     QString root;

@@ -7,7 +7,9 @@
 class WinePrefix
 {
 public:
-    explicit WinePrefix(QString folder) : folder_(std::move(folder)) {}
+    explicit WinePrefix(QString folder)
+        : folder_(std::move(folder))
+    {}
 
     // $WINEPREFIX, else ~/.wine.
     static WinePrefix fromEnvironment();

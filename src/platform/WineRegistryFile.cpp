@@ -39,7 +39,9 @@ qsizetype skipSpaces(QByteArrayView s, qsizetype i)
 class LineReader
 {
 public:
-    explicit LineReader(QByteArrayView text) : text_(text) {}
+    explicit LineReader(QByteArrayView text)
+        : text_(text)
+    {}
 
     bool next(QByteArrayView &line)
     {
@@ -98,8 +100,7 @@ QByteArray ansiData(quint32 type, const QByteArray &stored)
 {
     if (type != typeSz && type != typeExpandSz && type != typeMultiSz)
         return stored;
-    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(stored.constData()),
-                                            stored.size() / 2);
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t *>(stored.constData()), stored.size() / 2);
     return AnsiText::encode(text);
 }
 
@@ -139,8 +140,11 @@ bool parseData(QByteArrayView rest, LineReader &lines, ParsedValue &value)
         bool isString;
     };
     static const Tag tags[] = {
-        {"\"", typeSz, true},           {"str:\"", typeSz, true}, {"str(2):\"", typeExpandSz, true},
-        {"str(7):\"", typeMultiSz, true}, {"hex:", typeBinary, false},
+        {"\"", typeSz, true},
+        {"str:\"", typeSz, true},
+        {"str(2):\"", typeExpandSz, true},
+        {"str(7):\"", typeMultiSz, true},
+        {"hex:", typeBinary, false},
     };
     for (const Tag &tag : tags) {
         if (!rest.startsWith(tag.text))
@@ -196,14 +200,30 @@ bool nextUnit(QByteArrayView text, qsizetype &i, char16_t &unit)
         return false;
     const char e = text[i++];
     switch (e) {
-    case 'a': unit = u'\a'; return true;
-    case 'b': unit = u'\b'; return true;
-    case 'e': unit = 0x1b; return true;
-    case 'f': unit = u'\f'; return true;
-    case 'n': unit = u'\n'; return true;
-    case 'r': unit = u'\r'; return true;
-    case 't': unit = u'\t'; return true;
-    case 'v': unit = u'\v'; return true;
+    case 'a':
+        unit = u'\a';
+        return true;
+    case 'b':
+        unit = u'\b';
+        return true;
+    case 'e':
+        unit = 0x1b;
+        return true;
+    case 'f':
+        unit = u'\f';
+        return true;
+    case 'n':
+        unit = u'\n';
+        return true;
+    case 'r':
+        unit = u'\r';
+        return true;
+    case 't':
+        unit = u'\t';
+        return true;
+    case 'v':
+        unit = u'\v';
+        return true;
     case 'x':
         unit = u'x';
         if (i < text.size() && hexDigit(text[i]) >= 0) {
@@ -212,7 +232,14 @@ bool nextUnit(QByteArrayView text, qsizetype &i, char16_t &unit)
                 unit = char16_t(unit * 16 + hexDigit(text[i++]));
         }
         return true;
-    case '0': case '1': case '2': case '3': case '4': case '5': case '6': case '7':
+    case '0':
+    case '1':
+    case '2':
+    case '3':
+    case '4':
+    case '5':
+    case '6':
+    case '7':
         unit = char16_t(e - '0');
         for (int n = 0; n < 2 && i < text.size() && text[i] >= '0' && text[i] <= '7'; ++n)
             unit = char16_t(unit * 8 + (text[i++] - '0'));
@@ -236,8 +263,7 @@ bool headerNames(QByteArrayView text, QStringView keyPath)
     qsizetype k = 0;
     char16_t unit = 0;
     while (i < text.size() && text[i] != ']') {
-        if (!nextUnit(text, i, unit) || k >= keyPath.size()
-            || upper(unit) != upper(keyPath[k].unicode()))
+        if (!nextUnit(text, i, unit) || k >= keyPath.size() || upper(unit) != upper(keyPath[k].unicode()))
             return false;
         ++k;
     }
@@ -273,8 +299,7 @@ int WineRegistryFile::compareNames(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileText,
-                                                          QStringView keyPath)
+std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileText, QStringView keyPath)
 {
     LineReader lines(fileText);
     QByteArrayView line;
@@ -317,8 +342,7 @@ std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileTex
     return RegistryValue{ansiData(best->type, best->data), best->type};
 }
 
-std::optional<RegistryValue> WineRegistryFile::readFirstValue(const QString &filePath,
-                                                              QStringView keyPath)
+std::optional<RegistryValue> WineRegistryFile::readFirstValue(const QString &filePath, QStringView keyPath)
 {
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileSize)

@@ -19,8 +19,7 @@ public:
     static constexpr qint64 maxFileSize = qint64(64) * 1024 * 1024;
 
     static std::optional<RegistryValue> firstValue(QByteArrayView fileText, QStringView keyPath);
-    static std::optional<RegistryValue> readFirstValue(const QString &filePath,
-                                                       QStringView keyPath);
+    static std::optional<RegistryValue> readFirstValue(const QString &filePath, QStringView keyPath);
 
     // Decodes one escaped string (\\, \", \n, \x5355, octal ...) that ends at endChar.
     // Returns the bytes consumed including endChar, or -1 when endChar never comes.

@@ -8,17 +8,16 @@ namespace {
 class WineRegistry final : public Registry
 {
 public:
-    explicit WineRegistry(WinePrefix prefix) : prefix_(std::move(prefix)) {}
+    explicit WineRegistry(WinePrefix prefix)
+        : prefix_(std::move(prefix))
+    {}
 
     std::optional<RegistryValue> firstValue(const QString &machineKeyPath) const override
     {
         return WineRegistryFile::readFirstValue(prefix_.systemRegistryFile(), machineKeyPath);
     }
 
-    QString localFolder(const QString &windowsFolder) const override
-    {
-        return prefix_.unixPath(windowsFolder);
-    }
+    QString localFolder(const QString &windowsFolder) const override { return prefix_.unixPath(windowsFolder); }
 
 private:
     WinePrefix prefix_;

@@ -7,18 +7,17 @@
 
 #include <QDir>
 
-const QString Companion::registryKey = QStringLiteral(
-    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe");
-const QString Companion::foundMessage = QStringLiteral(
-    "找到‘Tesmar单词Graxo’，‘Tesmar单词Dorrit’将与‘Tesmar单词Graxo’共享目录，"
-    "感谢您对Tesmar系列软件的支持！");
-const QString Companion::notInstalledMessage = QStringLiteral(
-    "没有安装‘Tesmar单词Graxo’，请把<词库><联想词库>分别放入子目录\\词库\\联想词库中。");
+const QString Companion::registryKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe");
+const QString Companion::foundMessage =
+    QStringLiteral("找到‘Tesmar单词Graxo’，‘Tesmar单词Dorrit’将与‘Tesmar单词Graxo’共享目录，"
+                   "感谢您对Tesmar系列软件的支持！");
+const QString Companion::notInstalledMessage =
+    QStringLiteral("没有安装‘Tesmar单词Graxo’，请把<词库><联想词库>分别放入子目录\\词库\\联想词库中。");
 const QString Companion::wordFolderName = QStringLiteral("词库");
 const QString Companion::associationFolderName = QStringLiteral("联想词库");
 
-std::optional<QString> Companion::ValueOutput(QByteArrayView data, quint32 type,
-                                              const Environment &environment)
+std::optional<QString> Companion::ValueOutput(QByteArrayView data, quint32 type, const Environment &environment)
 {
     Q_UNUSED(type);
     // The expansion stops at the data's terminating NUL, and so does the text.
@@ -41,9 +40,8 @@ QString Companion::lookup(const Registry &registry, const Environment &environme
     return registry.localFolder(folder);
 }
 
-void Companion::decide(Settings &settings, const QString &companionFolder,
-                       const QString &programFolder, MessageSink &messages,
-                       const SettingsWriter &writeSettings)
+void Companion::decide(Settings &settings, const QString &companionFolder, const QString &programFolder,
+                       MessageSink &messages, const SettingsWriter &writeSettings)
 {
     if (!companionFolder.isEmpty()) {
         settings.shareCompanionFolders = true;
@@ -73,9 +71,9 @@ QString Companion::chooseDataFolder(const Settings &settings, const QString &com
     return programFolder;
 }
 
-CompanionResult Companion::run(Settings &settings, const QString &programFolder,
-                               const Registry &registry, const Environment &environment,
-                               MessageSink &messages, const SettingsWriter &writeSettings)
+CompanionResult Companion::run(Settings &settings, const QString &programFolder, const Registry &registry,
+                               const Environment &environment, MessageSink &messages,
+                               const SettingsWriter &writeSettings)
 {
     CompanionResult result;
     result.companionFolder = lookup(registry, environment);

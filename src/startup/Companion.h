@@ -34,22 +34,20 @@ public:
 
     // The start-up steps in order: look-up, the decision while it has not been taken, the
     // data folder. Nothing here stops start-up; a step that fails leaves its value unset.
-    static CompanionResult run(Settings &settings, const QString &programFolder,
-                               const Registry &registry, const Environment &environment,
-                               MessageSink &messages, const SettingsWriter &writeSettings);
+    static CompanionResult run(Settings &settings, const QString &programFolder, const Registry &registry,
+                               const Environment &environment, MessageSink &messages,
+                               const SettingsWriter &writeSettings);
 
     // Registry string data (ANSI, up to its NUL) as text with %NAME% references expanded;
     // the value type is ignored. Nothing when the expansion fails.
-    static std::optional<QString> ValueOutput(QByteArrayView data, quint32 type,
-                                              const Environment &environment);
+    static std::optional<QString> ValueOutput(QByteArrayView data, quint32 type, const Environment &environment);
 
     // The folder of the registered executable, in this system's terms; empty when the
     // program is not registered or its folder cannot be reached.
     static QString lookup(const Registry &registry, const Environment &environment);
 
-    static void decide(Settings &settings, const QString &companionFolder,
-                       const QString &programFolder, MessageSink &messages,
-                       const SettingsWriter &writeSettings);
+    static void decide(Settings &settings, const QString &companionFolder, const QString &programFolder,
+                       MessageSink &messages, const SettingsWriter &writeSettings);
 
     static QString chooseDataFolder(const Settings &settings, const QString &companionFolder,
                                     const QString &programFolder);

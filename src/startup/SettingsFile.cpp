@@ -13,8 +13,8 @@ const QString SettingsFile::fileName = QStringLiteral("Dorrit参数.ini");
 
 namespace {
 
-const char16_t *const kKeys[6] = {u"版本",     u"是否已检测Tesmar单词Graxo", u"是否与Tesmar单词Graxo共享目录",
-                                  u"是否朗读", u"桌面",                      u"桌面是否随机"};
+const char16_t *const kKeys[6] = {
+    u"版本", u"是否已检测Tesmar单词Graxo", u"是否与Tesmar单词Graxo共享目录", u"是否朗读", u"桌面", u"桌面是否随机"};
 
 // Nothing else reads this file; a settings file larger than this is not one of ours.
 constexpr qint64 kMaxFileSize = 1 << 20;
@@ -23,8 +23,7 @@ constexpr qint64 kMaxFileSize = 1 << 20;
 
 SettingsFile::SettingsFile(const QString &programFolder)
     : path_(QDir(programFolder).filePath(fileName))
-{
-}
+{}
 
 QByteArray SettingsFile::format(const Settings &s)
 {
@@ -57,8 +56,8 @@ int SettingsFile::parse(QByteArrayView bytes, Settings &s)
     QByteArrayView key;
     QByteArrayView value;
     bool flag = false;
-    bool *const booleans[6] = {nullptr, &s.companionChecked, &s.shareCompanionFolders, &s.readAloud, nullptr,
-                               &s.desktopRandom};
+    bool *const booleans[6] = {nullptr, &s.companionChecked, &s.shareCompanionFolders, &s.readAloud,
+                               nullptr, &s.desktopRandom};
     for (int record = 0; record < 6; ++record) {
         // Keys are never compared: records are matched by position.
         if (!reader.next(key) || !reader.next(value))

@@ -8,7 +8,9 @@ class QWidget;
 class UiLibraryFileDialog : public LibraryFileDialog
 {
 public:
-    explicit UiLibraryFileDialog(QWidget *parent = nullptr) : parent_(parent) {}
+    explicit UiLibraryFileDialog(QWidget *parent = nullptr)
+        : parent_(parent)
+    {}
     void setParent(QWidget *parent) { parent_ = parent; }
     std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
                                            const QString &startFolder) override;

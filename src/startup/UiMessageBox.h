@@ -8,7 +8,9 @@ class QWidget;
 class UiMessageBox : public MessageSink
 {
 public:
-    explicit UiMessageBox(QWidget *parent = nullptr) : parent_(parent) {}
+    explicit UiMessageBox(QWidget *parent = nullptr)
+        : parent_(parent)
+    {}
     void setParent(QWidget *parent) { parent_ = parent; }
     void showMessage(const QString &text) override;
 

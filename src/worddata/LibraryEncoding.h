@@ -13,7 +13,9 @@ public:
     enum Kind { Gbk, Utf8 };
 
     LibraryEncoding() = default;
-    explicit LibraryEncoding(Kind kind) : kind_(kind) {}
+    explicit LibraryEncoding(Kind kind)
+        : kind_(kind)
+    {}
 
     // A UTF-8 byte order mark decides at once (its length goes to bomLength); otherwise a
     // file with non-ASCII bytes that are all valid UTF-8 is UTF-8. Everything else is GBK.

@@ -8,10 +8,9 @@ ValueTable LibraryParse::tableFor(QByteArray file)
 }
 
 LibraryParse::LibraryParse(QByteArray file)
-    : values(tableFor(std::move(file))),
-      reader(values.file().sliced(values.file().startsWith("\xEF\xBB\xBF") ? 3 : 0))
-{
-}
+    : values(tableFor(std::move(file)))
+    , reader(values.file().sliced(values.file().startsWith("\xEF\xBB\xBF") ? 3 : 0))
+{}
 
 bool LibraryParse::fits(QString &problem) const
 {

@@ -8,8 +8,7 @@ const QString OpenLibrary::windowCaption = QStringLiteral("Tesmar单词Dorrit   
 
 namespace {
 
-QString libraryFile(const QString &dataFolder, const QString &folder, const QString &name,
-                    const QString &extension)
+QString libraryFile(const QString &dataFolder, const QString &folder, const QString &name, const QString &extension)
 {
     return QDir::toNativeSeparators(QDir(dataFolder).filePath(folder) + QLatin1Char('/') + name + extension);
 }
@@ -59,8 +58,8 @@ OpenLibrary::LoadResult OpenLibrary::openwordfile(const QString &dataFolder, Lib
     const QString associationPath = associationFilePath(dataFolder, libraryName);
     const QFileInfo associationInfo(associationPath);
     if (!associationInfo.isFile() || associationInfo.isHidden()) {
-        host.showMessage(QStringLiteral("《") + libraryName
-                         + QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。"));
+        host.showMessage(QStringLiteral("《") + libraryName +
+                         QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。"));
         libraryName = previousLibraryName;
         return LoadResult::AssociationMissing;
     }
@@ -76,8 +75,8 @@ OpenLibrary::LoadResult OpenLibrary::openwordfile(const QString &dataFolder, Lib
 
     AssociationTable associations;
     bytes = QByteArray();
-    if (!readWhole(associationPath, bytes, problem)
-        || !AssociationTable::parse(std::move(bytes), words.wordCount(), associations, problem))
+    if (!readWhole(associationPath, bytes, problem) ||
+        !AssociationTable::parse(std::move(bytes), words.wordCount(), associations, problem))
         return fail(associationPath, problem, host);
 
     words_ = std::move(words);

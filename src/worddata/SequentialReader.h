@@ -9,7 +9,9 @@
 class SequentialReader
 {
 public:
-    explicit SequentialReader(QByteArrayView data) : data_(data) {}
+    explicit SequentialReader(QByteArrayView data)
+        : data_(data)
+    {}
 
     // The next value's bytes: quotes removed, leading spaces of an unquoted value
     // dropped. False when no value is left.

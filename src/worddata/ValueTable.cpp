@@ -2,9 +2,10 @@
 
 #include "worddata/SequentialReader.h"
 
-ValueTable::ValueTable(QByteArray file, LibraryEncoding encoding) : bytes_(std::move(file)), encoding_(encoding)
-{
-}
+ValueTable::ValueTable(QByteArray file, LibraryEncoding encoding)
+    : bytes_(std::move(file))
+    , encoding_(encoding)
+{}
 
 void ValueTable::addBlock()
 {

@@ -40,9 +40,7 @@ bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
     }
     qint16 count = 0;
     if (!SequentialReader::toCount(value, count) || count < 0 || count > maxWordCount) {
-        problem = QStringLiteral("单词数“%1”不是 0 到 %2 之间的整数。")
-                      .arg(in.shown(value))
-                      .arg(maxWordCount);
+        problem = QStringLiteral("单词数“%1”不是 0 到 %2 之间的整数。").arg(in.shown(value)).arg(maxWordCount);
         return false;
     }
 

@@ -12,7 +12,6 @@ int registerTestClass(Factory factory);
 
 } // namespace dorrit::test
 
-#define DORRIT_TEST_CLASS(Class)                                                                   \
-    static const int dorritRegistered_##Class = ::dorrit::test::registerTestClass([] {              \
-        return static_cast<QObject *>(new Class);                                                  \
-    });
+#define DORRIT_TEST_CLASS(Class)                                                                                       \
+    static const int dorritRegistered_##Class =                                                                        \
+        ::dorrit::test::registerTestClass([] { return static_cast<QObject *>(new Class); });

@@ -33,10 +33,7 @@ struct Started
         Settings initial;
         window = std::make_unique<frmmain>(services, initial);
     }
-    template <typename T> T *find(const QString &name) const
-    {
-        return window->findChild<T *>(name);
-    }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
 };
 
 } // namespace

@@ -67,8 +67,8 @@ struct Window
     template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
     bool lookupEnabled() const
     {
-        return find<QPushButton>("Command1")->isEnabled() && find<QPushButton>("Command2")->isEnabled()
-            && find<QLineEdit>("Text1")->isEnabled() && find<QLabel>("Label3")->isEnabled();
+        return find<QPushButton>("Command1")->isEnabled() && find<QPushButton>("Command2")->isEnabled() &&
+               find<QLineEdit>("Text1")->isEnabled() && find<QLabel>("Label3")->isEnabled();
     }
 };
 

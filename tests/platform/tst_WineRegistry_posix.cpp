@@ -33,16 +33,26 @@ private slots:
         QTest::addColumn<QString>("windowsPath");
         QTest::addColumn<QString>("expected"); // under the prefix; "-" for none
 
-        QTest::newRow("drive root") << "C:" << "drive_c";
-        QTest::newRow("folder") << "C:\\Program Files\\Graxo" << "drive_c/Program Files/Graxo";
-        QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo" << "drive_c/Program Files/Graxo";
-        QTest::newRow("forward slashes") << "C:/Program Files/Graxo/" << "drive_c/Program Files/Graxo";
-        QTest::newRow("missing name kept") << "C:\\Program Files\\New" << "drive_c/Program Files/New";
-        QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\." << "drive_c/windows";
-        QTest::newRow("absolute link") << "W:\\system32" << "drive_c/windows/system32";
-        QTest::newRow("dangling link") << "D:\\x" << "-";
-        QTest::newRow("network path") << "\\\\server\\share" << "-";
-        QTest::newRow("no drive") << "Graxo" << "-";
+        QTest::newRow("drive root") << "C:"
+                                    << "drive_c";
+        QTest::newRow("folder") << "C:\\Program Files\\Graxo"
+                                << "drive_c/Program Files/Graxo";
+        QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo"
+                                             << "drive_c/Program Files/Graxo";
+        QTest::newRow("forward slashes") << "C:/Program Files/Graxo/"
+                                         << "drive_c/Program Files/Graxo";
+        QTest::newRow("missing name kept") << "C:\\Program Files\\New"
+                                           << "drive_c/Program Files/New";
+        QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\."
+                                                    << "drive_c/windows";
+        QTest::newRow("absolute link") << "W:\\system32"
+                                       << "drive_c/windows/system32";
+        QTest::newRow("dangling link") << "D:\\x"
+                                       << "-";
+        QTest::newRow("network path") << "\\\\server\\share"
+                                      << "-";
+        QTest::newRow("no drive") << "Graxo"
+                                  << "-";
     }
     void unixPath()
     {
@@ -59,23 +69,24 @@ private slots:
     {
         TempProgramFolder prefix;
         makePrefix(prefix);
-        prefix.write("system.reg",
-                     "WINE REGISTRY Version 2\n"
-                     "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe] 1"
-                     "\n"
-                     "@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\""
-                     "\n");
+        prefix.write(
+            "system.reg",
+            "WINE REGISTRY Version 2\n"
+            "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe] 1"
+            "\n"
+            "@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\""
+            "\n");
         const QByteArray saved = qgetenv("WINEPREFIX");
         qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
         const auto registry = makeSystemRegistry();
-        const auto value = registry->firstValue(QString::fromUtf8(
-            "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe"));
+        const auto value = registry->firstValue(
+            QString::fromUtf8("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe"));
         const QString folder = registry->localFolder("C:\\Program Files\\Graxo");
         qputenv("WINEPREFIX", saved);
 
         QVERIFY(value);
-        QCOMPARE(value->data, QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe")
-                                  + QByteArray(1, '\0'));
+        QCOMPARE(value->data,
+                 QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe") + QByteArray(1, '\0'));
         QCOMPARE(folder, QFileInfo(prefix.path()).canonicalFilePath() + "/drive_c/Program Files/Graxo");
     }
 
@@ -93,16 +104,19 @@ private slots:
         QTest::addColumn<quint32>("type");
         QTest::addColumn<QByteArray>("data");
         const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-        const QMap<QString, QString> keys = {
-            {"graxo", QString::fromUtf8("Tesmar单词Graxo.exe")}, {"expand", "DorritExpand.exe"},
-            {"named", "DorritNamed.exe"}, {"long", "DorritLong.exe"}, {"dword", "DorritDword.exe"},
-            {"empty", "DorritEmpty.exe"}, {"missing", "DorritMissing.exe"}};
+        const QMap<QString, QString> keys = {{"graxo", QString::fromUtf8("Tesmar单词Graxo.exe")},
+                                             {"expand", "DorritExpand.exe"},
+                                             {"named", "DorritNamed.exe"},
+                                             {"long", "DorritLong.exe"},
+                                             {"dword", "DorritDword.exe"},
+                                             {"empty", "DorritEmpty.exe"},
+                                             {"missing", "DorritMissing.exe"}};
         int rows = 0;
         while (!file.atEnd()) {
             const QList<QByteArray> f = file.readLine().trimmed().split(' ');
             QVERIFY(f.size() >= 4 && keys.contains(f[1]));
-            QTest::newRow(f[1].constData()) << appPaths + keys[f[1]] << (f[2] == "1")
-                                            << f[3].toUInt() << QByteArray::fromHex(f.value(4));
+            QTest::newRow(f[1].constData())
+                << appPaths + keys[f[1]] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
             ++rows;
         }
         QCOMPARE(rows, keys.size());

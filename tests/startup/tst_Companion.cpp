@@ -28,8 +28,8 @@ enum class Message { None, Found, NotInstalled };
 
 const QString kFound = QString::fromUtf8(
     "找到‘Tesmar单词Graxo’，‘Tesmar单词Dorrit’将与‘Tesmar单词Graxo’共享目录，感谢您对Tesmar系列软件的支持！");
-const QString kNotInstalled = QString::fromUtf8(
-    "没有安装‘Tesmar单词Graxo’，请把<词库><联想词库>分别放入子目录\\词库\\联想词库中。");
+const QString kNotInstalled =
+    QString::fromUtf8("没有安装‘Tesmar单词Graxo’，请把<词库><联想词库>分别放入子目录\\词库\\联想词库中。");
 
 } // namespace
 
@@ -60,8 +60,7 @@ private slots:
         QTest::newRow("first start, not registered")
             << none << false << true << QString() << Message::NotInstalled << false << true;
         QTest::newRow("first start, empty registration")
-            << std::optional(registered("")) << false << true << QString() << Message::NotInstalled
-            << false << true;
+            << std::optional(registered("")) << false << true << QString() << Message::NotInstalled << false << true;
         QTest::newRow("second start, sharing")
             << graxo << true << true << graxoFolder << Message::None << true << false;
         QTest::newRow("second start, own folders")
@@ -69,17 +68,14 @@ private slots:
         QTest::newRow("sharing, companion removed")
             << none << true << true << QString() << Message::None << true << true;
         QTest::newRow("environment reference expanded")
-            << std::optional(registered("%GraxoHome%\\bin\\Tesmar单词Graxo.exe", 2)) << false << true
-            << "D:\\单词\\bin" << Message::Found << true << false;
+            << std::optional(registered("%GraxoHome%\\bin\\Tesmar单词Graxo.exe", 2)) << false << true << "D:\\单词\\bin"
+            << Message::Found << true << false;
         QTest::newRow("path without backslash kept whole")
-            << std::optional(registered("Graxo.exe")) << true << true << "Graxo.exe" << Message::None
-            << true << false;
+            << std::optional(registered("Graxo.exe")) << true << true << "Graxo.exe" << Message::None << true << false;
         QTest::newRow("file in a drive root")
-            << std::optional(registered("C:\\Graxo.exe")) << true << true << "C:" << Message::None
-            << true << false;
-        QTest::newRow("data without its NUL")
-            << std::optional(RegistryValue{"E:\\G\\g.exe", 3}) << true << true << "E:\\G"
-            << Message::None << true << false;
+            << std::optional(registered("C:\\Graxo.exe")) << true << true << "C:" << Message::None << true << false;
+        QTest::newRow("data without its NUL") << std::optional(RegistryValue{"E:\\G\\g.exe", 3}) << true << true
+                                              << "E:\\G" << Message::None << true << false;
     }
     void run()
     {
@@ -104,17 +100,18 @@ private slots:
         settings.shareCompanionFolders = share;
 
         const CompanionResult result =
-            Companion::run(settings, program.path(), registry, environment, messages,
-                           [&written](const Settings &s) { written.append(s); return true; });
+            Companion::run(settings, program.path(), registry, environment, messages, [&written](const Settings &s) {
+                written.append(s);
+                return true;
+            });
 
         QCOMPARE(result.companionFolder, companionFolder);
         QCOMPARE(result.dataFolder, programDataFolder ? program.path() : companionFolder);
         QCOMPARE(settings.shareCompanionFolders, shareAfter);
         QVERIFY(settings.companionChecked);
-        const QStringList expectedMessages =
-            message == Message::Found          ? QStringList{kFound}
-            : message == Message::NotInstalled ? QStringList{kNotInstalled}
-                                               : QStringList{};
+        const QStringList expectedMessages = message == Message::Found          ? QStringList{kFound}
+                                             : message == Message::NotInstalled ? QStringList{kNotInstalled}
+                                                                                : QStringList{};
         QCOMPARE(messages.shown, expectedMessages);
         QCOMPARE(written.size(), checked ? 0 : 1);
         if (!written.isEmpty()) {
@@ -160,12 +157,14 @@ private slots:
         FakeRegistry registry;
         registry.machineKeys.insert(Companion::registryKey, registered("Q:\\Graxo\\g.exe"));
         QStringList asked;
-        registry.mapFolder = [&asked](const QString &folder) { asked.append(folder); return QString(); };
+        registry.mapFolder = [&asked](const QString &folder) {
+            asked.append(folder);
+            return QString();
+        };
         FakeEnvironment environment;
         RecordingMessages messages;
         Settings settings;
-        const CompanionResult result =
-            Companion::run(settings, program.path(), registry, environment, messages, {});
+        const CompanionResult result = Companion::run(settings, program.path(), registry, environment, messages, {});
         QCOMPARE(asked, QStringList{"Q:\\Graxo"});
         QCOMPARE(result.dataFolder, program.path());
         QCOMPARE(messages.shown, QStringList{kNotInstalled});

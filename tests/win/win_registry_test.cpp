@@ -68,8 +68,8 @@ int main()
 
     const auto graxo = Win32Api::firstMachineValue(keys[0].path);
     CHECK(graxo && graxo->type == REG_SZ);
-    CHECK(graxo && text(*graxo) == std::string("C:\\Program Files\\Graxo\\Tesmar") + danci
-                                       + "Graxo.exe" + std::string(1, '\0'));
+    CHECK(graxo &&
+          text(*graxo) == std::string("C:\\Program Files\\Graxo\\Tesmar") + danci + "Graxo.exe" + std::string(1, '\0'));
 
     const auto expand = Win32Api::firstMachineValue(keys[1].path);
     CHECK(expand && expand->type == REG_EXPAND_SZ);

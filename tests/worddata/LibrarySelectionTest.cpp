@@ -1,7 +1,7 @@
+#include "worddata/LibrarySelection.h"
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
-#include "worddata/LibrarySelection.h"
 
 #include <QDir>
 #include <QTest>
@@ -42,12 +42,18 @@ void LibrarySelectionTest::fenli_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
-    QTest::newRow("drive and folders") << "C:\\a\\b\\name" << "name";
-    QTest::newRow("no separator") << "name" << "name";
-    QTest::newRow("trailing separator") << "C:\\a\\" << "";
-    QTest::newRow("slashes") << "/home/u/词库/cet4" << "cet4";
-    QTest::newRow("mixed, last one counts") << "C:/a\\b/c" << "c";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("drive and folders") << "C:\\a\\b\\name"
+                                       << "name";
+    QTest::newRow("no separator") << "name"
+                                  << "name";
+    QTest::newRow("trailing separator") << "C:\\a\\"
+                                        << "";
+    QTest::newRow("slashes") << "/home/u/词库/cet4"
+                             << "cet4";
+    QTest::newRow("mixed, last one counts") << "C:/a\\b/c"
+                                            << "c";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void LibrarySelectionTest::fenli()
@@ -67,10 +73,14 @@ void LibrarySelectionTest::choose_data()
 {
     QTest::addColumn<QString>("picked"); // relative to the data folder
     QTest::addColumn<QString>("loaded");
-    QTest::newRow("file in the library folder") << "词库/cet4.qd" << "cet4";
-    QTest::newRow("same name elsewhere loads the library folder's") << "elsewhere/cet4.qd" << "cet4";
-    QTest::newRow("typed without extension") << "词库/abcdef" << "abc";
-    QTest::newRow("reopening the open library") << "词库/old.qd" << "old";
+    QTest::newRow("file in the library folder") << "词库/cet4.qd"
+                                                << "cet4";
+    QTest::newRow("same name elsewhere loads the library folder's") << "elsewhere/cet4.qd"
+                                                                    << "cet4";
+    QTest::newRow("typed without extension") << "词库/abcdef"
+                                             << "abc";
+    QTest::newRow("reopening the open library") << "词库/old.qd"
+                                                << "old";
 }
 
 void LibrarySelectionTest::choose()

@@ -54,19 +54,20 @@ void LibraryTablesTest::wordFileLoads_data()
         << gbk(u"1\r\n\"a\",\"n.甲,乙, 丙\"\r\n") << QStringList{"a", QStringLiteral("n.甲,乙, 丙")};
     QTest::newRow("unquoted, leading spaces dropped")
         << QByteArray("2\r\n  apple,   red fruit \r\nb,c\r\n") << QStringList{"apple", "red fruit ", "b", "c"};
-    QTest::newRow("bare LF line ends") << QByteArray("2\n\"a\",\"b\"\n\"c\",\"d\"\n") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("layout free, blank lines") << QByteArray("2,\"a\"\r\n\r\n\"b\"\r\n\"c\",\"d\"")
-                                               << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("empty unquoted value before a line end") << QByteArray("2\r\na,\r\n \"b\"junk,\"c\"")
-                                                            << QStringList{"a", "", "b", "c"};
+    QTest::newRow("bare LF line ends") << QByteArray("2\n\"a\",\"b\"\n\"c\",\"d\"\n")
+                                       << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("layout free, blank lines")
+        << QByteArray("2,\"a\"\r\n\r\n\"b\"\r\n\"c\",\"d\"") << QStringList{"a", "b", "c", "d"};
+    QTest::newRow("empty unquoted value before a line end")
+        << QByteArray("2\r\na,\r\n \"b\"junk,\"c\"") << QStringList{"a", "", "b", "c"};
     QTest::newRow("unclosed quote runs to the end") << QByteArray("1\r\nx,\"a,b\r\nc") << QStringList{"x", "a,b\r\nc"};
     QTest::newRow("empty quoted values") << QByteArray("1\r\n\"\",\"\"\r\n") << QStringList{"", ""};
     QTest::newRow("code page 936") << wordFile({{"tanker", tanker}}) << tankerPair;
     QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8())
                                     << tankerPair;
     QTest::newRow("UTF-8 without BOM") << wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8()) << tankerPair;
-    QTest::newRow("rest after last record ignored") << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n")
-                                                    << QStringList{"a", "b"};
+    QTest::newRow("rest after last record ignored")
+        << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << QStringList{"a", "b"};
     QTest::newRow("count 0") << QByteArray("0\r\n") << QStringList{};
 }
 
@@ -93,10 +94,10 @@ void LibraryTablesTest::wordFileFails_data()
     QTest::newRow("negative count") << QByteArray("-1\r\n") << QStringLiteral("“-1”");
     QTest::newRow("count beyond 16 bits") << QByteArray("40000\r\n") << QStringLiteral("“40000”");
     QTest::newRow("count not a number") << QByteArray("\"ab\"\r\n") << QStringLiteral("“ab”");
-    QTest::newRow("ends before a headword") << wordFile({{"a", "b"}, {"c", "d"}}).replace("2\r\n", "3\r\n")
-                                            << QStringLiteral("第 3 个单词的词条");
-    QTest::newRow("ends before a meaning") << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"")
-                                           << QStringLiteral("第 2 个单词的释义");
+    QTest::newRow("ends before a headword")
+        << wordFile({{"a", "b"}, {"c", "d"}}).replace("2\r\n", "3\r\n") << QStringLiteral("第 3 个单词的词条");
+    QTest::newRow("ends before a meaning")
+        << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"") << QStringLiteral("第 2 个单词的释义");
 }
 
 void LibraryTablesTest::wordFileFails()
@@ -119,19 +120,18 @@ void LibraryTablesTest::associationGroups_data()
     QTest::addColumn<bool>("loads");
 
     const std::vector<Pair> two{{"x", tanker}, {"y", "z"}};
-    QTest::newRow("group count equal to maxAssoc") << associationFile({two, {}}, 2) << 2
-                                                   << QStringList{"x|" + tanker + "|y|z", ""} << true;
-    QTest::newRow("more groups than words") << associationFile({{{"p", "q"}}, two}) << 1 << QStringList{"p|q"}
-                                            << true;
+    QTest::newRow("group count equal to maxAssoc")
+        << associationFile({two, {}}, 2) << 2 << QStringList{"x|" + tanker + "|y|z", ""} << true;
+    QTest::newRow("more groups than words") << associationFile({{{"p", "q"}}, two}) << 1 << QStringList{"p|q"} << true;
     QTest::newRow("no words, only maxAssoc") << QByteArray("0\r\n") << 0 << QStringList{} << true;
-    QTest::newRow("group count above maxAssoc") << associationFile({{}, two}, 1) << 2
-                                                << QStringList{QStringLiteral("第 2 组")} << false;
-    QTest::newRow("negative group count") << QByteArray("3\r\n0\r\n-1\r\n") << 2
-                                          << QStringList{QStringLiteral("第 2 组")} << false;
+    QTest::newRow("group count above maxAssoc")
+        << associationFile({{}, two}, 1) << 2 << QStringList{QStringLiteral("第 2 组")} << false;
+    QTest::newRow("negative group count")
+        << QByteArray("3\r\n0\r\n-1\r\n") << 2 << QStringList{QStringLiteral("第 2 组")} << false;
     QTest::newRow("negative maxAssoc") << QByteArray("-2\r\n0\r\n") << 1 << QStringList{QStringLiteral("上限")}
                                        << false;
-    QTest::newRow("fewer groups than words") << associationFile({two}) << 3
-                                             << QStringList{QStringLiteral("第 2 组")} << false;
+    QTest::newRow("fewer groups than words")
+        << associationFile({two}) << 3 << QStringList{QStringLiteral("第 2 组")} << false;
     QTest::newRow("pair cut short") << associationFile({two}).chopped(6) << 1
                                     << QStringList{QStringLiteral("第 1 组的第 2 个联想词的释义")} << false;
 }
@@ -193,8 +193,12 @@ void LibraryTablesTest::lookUp_data()
     QTest::addColumn<QString>("headword");
     QTest::addColumn<int>("index");
 
-    const QByteArray words = wordFile({{"run", "1"}, {"Run", "2"}, {"run", "3"}, {QStringLiteral("café"), "4"},
-                                       {QStringLiteral("中文"), "5"}, {"a?", "6"}});
+    const QByteArray words = wordFile({{"run", "1"},
+                                       {"Run", "2"},
+                                       {"run", "3"},
+                                       {QStringLiteral("café"), "4"},
+                                       {QStringLiteral("中文"), "5"},
+                                       {"a?", "6"}});
     QTest::newRow("repeated headword gives the first") << words << "run" << 1;
     QTest::newRow("case-sensitive") << words << "Run" << 2;
     QTest::newRow("absent") << words << "walk" << 0;

@@ -1,7 +1,7 @@
+#include "worddata/OpenLibrary.h"
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
-#include "worddata/OpenLibrary.h"
 
 #include <QDir>
 #include <QTest>
@@ -85,8 +85,9 @@ void OpenLibraryTest::associationMissing()
     library.libraryName = name;
     FakeLibraryHost host;
     QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::AssociationMissing);
-    QCOMPARE(host.calls, QStringList({QStringLiteral("message:《") + name
-                                      + QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。")}));
+    QCOMPARE(host.calls,
+             QStringList({QStringLiteral("message:《") + name +
+                          QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。")}));
     verifyOldLibrary(library);
 }
 
@@ -100,18 +101,17 @@ void OpenLibraryTest::failedLoadKeepsPrevious_data()
     const QByteArray three = wordFile({{"a", "1"}, {"b", "2"}, {"c", "3"}});
     const QByteArray threeGroups = associationFile({{}, {}, {}});
     QTest::newRow("word file missing") << QByteArray() << threeGroups << "词库" << QStringLiteral("不存在");
-    QTest::newRow("word file ends early") << three.chopped(8) << threeGroups << "词库"
-                                          << QStringLiteral("第 3 个单词");
+    QTest::newRow("word file ends early") << three.chopped(8) << threeGroups << "词库" << QStringLiteral("第 3 个单词");
     QTest::newRow("word count 32767") << QByteArray("32767\r\n") << threeGroups << "词库" << QStringLiteral("32767");
     QTest::newRow("negative word count") << QByteArray("-3\r\n") << threeGroups << "词库" << QStringLiteral("-3");
-    QTest::newRow("count beyond 16 bits") << QByteArray("70000\r\n") << threeGroups << "词库"
-                                          << QStringLiteral("70000");
+    QTest::newRow("count beyond 16 bits")
+        << QByteArray("70000\r\n") << threeGroups << "词库" << QStringLiteral("70000");
     QTest::newRow("negative maxAssoc") << three << QByteArray("-1\r\n0\r\n0\r\n0\r\n") << "联想词库"
                                        << QStringLiteral("上限");
-    QTest::newRow("group above maxAssoc") << three << QByteArray("1\r\n0\r\n2\r\n") << "联想词库"
-                                          << QStringLiteral("第 2 组");
-    QTest::newRow("fewer groups than words") << three << associationFile({{}, {}}) << "联想词库"
-                                             << QStringLiteral("第 3 组");
+    QTest::newRow("group above maxAssoc")
+        << three << QByteArray("1\r\n0\r\n2\r\n") << "联想词库" << QStringLiteral("第 2 组");
+    QTest::newRow("fewer groups than words")
+        << three << associationFile({{}, {}}) << "联想词库" << QStringLiteral("第 3 组");
 }
 
 void OpenLibraryTest::failedLoadKeepsPrevious()
@@ -134,8 +134,8 @@ void OpenLibraryTest::failedLoadKeepsPrevious()
     const QString message = host.calls[2];
     const QString path = faultyFile == "词库" ? OpenLibrary::wordFilePath(data.path(), "bad")
                                               : OpenLibrary::associationFilePath(data.path(), "bad");
-    QVERIFY2(message.startsWith("message:") && message.contains(path) && message.contains(named)
-                 && message.contains(QStringLiteral("《old》")),
+    QVERIFY2(message.startsWith("message:") && message.contains(path) && message.contains(named) &&
+                 message.contains(QStringLiteral("《old》")),
              qPrintable(message));
     verifyOldLibrary(library);
 }
