@@ -1,4 +1,5 @@
 #include "platform/Environment.h"
+#include "platform/ProgramFolder.h"
 #include "platform/QtSpeech.h"
 #include "platform/Registry.h"
 #include "startup/UiFonts.h"
@@ -24,7 +25,7 @@ int main(int argc, char **argv)
     const auto registry = makeSystemRegistry();
     const auto environment = makeSystemEnvironment();
     frmmain::Services services;
-    services.programFolder = QCoreApplication::applicationDirPath();
+    services.programFolder = ProgramFolder::path();
     services.speech = &speech;
     services.messages = &messages;
     services.registry = registry.get();

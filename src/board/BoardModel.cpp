@@ -14,6 +14,30 @@ BoardModel::BoardModel(const BoardGeometry &geometry)
     slots_[centreSlot].meaningShown = true;
 }
 
+void BoardModel::fillSlotLayout()
+{
+    // Each count gets a balanced shape: 2 left and right, 3 a triangle, 4 the diagonals...
+    static constexpr int layouts[9][9] = {{},
+                                          {0, 0},
+                                          {0, 2, 6},
+                                          {0, 0, 3, 5},
+                                          {0, 1, 3, 5, 7},
+                                          {0, 0, 1, 3, 5, 7},
+                                          {0, 1, 2, 3, 5, 6, 7},
+                                          {0, 0, 1, 2, 3, 4, 5, 6},
+                                          {0, 0, 1, 2, 3, 4, 5, 6, 7}};
+    for (int n = 0; n < 9; ++n)
+        for (int k = 0; k < 9; ++k)
+            slotLayout_[size_t(n)][size_t(k)] = layouts[n][k];
+}
+
+int BoardModel::slotLayout(int n, int k) const
+{
+    if (n < 1 || n > 8 || k < 1 || k > n)
+        return 0;
+    return slotLayout_[size_t(n)][size_t(k)];
+}
+
 void BoardModel::placeRing()
 {
     for (int i = 0; i < centreSlot; ++i) {

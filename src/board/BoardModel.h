@@ -38,6 +38,13 @@ public:
     explicit BoardModel(const BoardGeometry &geometry);
 
     const BoardGeometry &geometry() const { return geometry_; }
+    // Board centre, ring radii and the nine slot centres, from the chosen layout.
+    void computeSlots() { geometry_.computeSlots(); }
+
+    // The ring slot that takes the k-th of the n associations on a page (n, k from 1).
+    void fillSlotLayout();
+    int slotLayout(int n, int k) const;
+    void resetHistory() { historyDepth_ = 0; }
     const Slot &slot(int i) const { return slots_[size_t(i)]; }
 
     // Start-up: ring slots in resting style with hidden words and meanings.
@@ -68,6 +75,7 @@ public:
 private:
     BoardGeometry geometry_;
     std::array<Slot, 9> slots_;
+    std::array<std::array<int, 9>, 9> slotLayout_{};
     QString caption_;
     QString inputText_;
     bool inputEnabled_ = true;

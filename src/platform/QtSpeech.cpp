@@ -8,9 +8,15 @@ namespace {
 constexpr int kMaxPending = 4;
 } // namespace
 
-QtSpeech::QtSpeech(QObject *parent)
+QtSpeech::QtSpeech(const QString &engineName, QObject *parent)
     : QObject(parent)
+    , engineName_(engineName)
 {}
+
+bool QtSpeech::ready() const
+{
+    return engine_ && problem_.isEmpty() && engine_->state() != QTextToSpeech::Error;
+}
 
 QtSpeech::~QtSpeech() = default;
 
@@ -20,11 +26,11 @@ void QtSpeech::start()
         return;
     started_ = true;
     const QStringList engines = QTextToSpeech::availableEngines();
-    if (engines.isEmpty()) {
+    if (engines.isEmpty() || (!engineName_.isEmpty() && !engines.contains(engineName_))) {
         fail(QStringLiteral("no text-to-speech engine is installed"));
         return;
     }
-    engine_ = new QTextToSpeech(this);
+    engine_ = engineName_.isEmpty() ? new QTextToSpeech(this) : new QTextToSpeech(engineName_, this);
     connect(engine_, &QTextToSpeech::errorOccurred, this,
             [this](QTextToSpeech::ErrorReason, const QString &text) { fail(text); });
     connect(engine_, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {

@@ -14,13 +14,16 @@ class QtSpeech : public QObject, public Speech
 {
     Q_OBJECT
 public:
-    explicit QtSpeech(QObject *parent = nullptr);
+    // An empty engine name takes the platform's default engine.
+    explicit QtSpeech(const QString &engineName = QString(), QObject *parent = nullptr);
     ~QtSpeech() override;
 
     void start();
     void speak(const QString &text) override;
 
     bool started() const { return started_; }
+    // The engine is loaded and has not failed.
+    bool ready() const;
     // Why nothing is heard, for the log; empty while speech works.
     QString problem() const { return problem_; }
 
@@ -28,6 +31,7 @@ private:
     void flush();
     void fail(const QString &why);
 
+    QString engineName_;
     QTextToSpeech *engine_ = nullptr;
     QStringList pending_;
     QString problem_;

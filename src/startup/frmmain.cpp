@@ -1,6 +1,7 @@
 #include "startup/frmmain.h"
 
 #include "platform/MessageSink.h"
+#include "platform/ProgramFolder.h"
 #include "platform/Speech.h"
 #include "startup/Companion.h"
 #include "startup/SettingsFile.h"
@@ -163,7 +164,7 @@ void frmmain::Form_Load()
 {
     // A program folder that cannot be made current (a vanished network share, say)
     // is not fatal: every path below is built from the folder itself.
-    QDir::setCurrent(services_.programFolder);
+    ProgramFolder::makeCurrent(services_.programFolder);
 
     random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
 
@@ -172,7 +173,7 @@ void frmmain::Form_Load()
     settings_.companionChecked = false;
     settings_.shareCompanionFolders = true;
 
-    BoardGeometry geometry = BoardGeometry::forScreenHeightTwips(screenHeightTwips());
+    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(screenHeightTwips()));
 
     const SettingsFile settingsFile(services_.programFolder);
     settingsFile.createIfMissing(settings_);
@@ -188,10 +189,12 @@ void frmmain::Form_Load()
             dataFolder_ = companion.dataFolder;
     }
 
-    geometry.computeSlots();
-    board_ = std::make_unique<BoardModel>(geometry);
+    board_->fillSlotLayout();
+    board_->resetHistory();
+    board_->computeSlots();
     board_->placeRing();
 
+    // Only queued here: the engine itself loads after the first frame.
     if (settings_.readAloud && services_.speech)
         services_.speech->speak(QStringLiteral("welcome"));
 
