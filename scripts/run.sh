@@ -12,17 +12,20 @@ if [[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]]; then
 fi
 
 shot="$root/build/screenshot.png"
-echo "No display: starting the program under Xvfb for a few seconds."
+echo "No display: starting the program under Xvfb, opening the sample library, taking a screenshot."
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
   "$1" & pid=$!
-  sleep 4
-  # A first start shows one message first; answer it so the board is visible.
+  sleep 3
+  # A first start shows one message first; answer it.
   for w in $(xdotool search --onlyvisible --name "^Tesmar单词Dorrit" 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$w")"
-    if (( WIDTH < 600 )); then xdotool windowfocus "$w" 2>/dev/null; xdotool key --window "$w" Return; sleep 1.5; fi
+    if (( WIDTH < 600 )); then xdotool windowfocus "$w" 2>/dev/null; xdotool key Return; sleep 1.5; fi
   done
+  # 文件 > 选择词库 > sample.qd, as a user would.
+  xdotool mousemove 22 10 click 1; sleep 0.5; xdotool key Down; sleep 0.2; xdotool key Return; sleep 1.5
+  xdotool type --delay 30 sample.qd; xdotool key Return; sleep 1.5
   import -window root "$2"
   kill $pid 2>/dev/null; wait $pid 2>/dev/null || true
-' _ "$program" "$shot"
+' _ "$program" "$shot" 2>/dev/null
 echo "Screenshot saved to $shot"

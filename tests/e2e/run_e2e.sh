@@ -62,6 +62,8 @@ done
 sleep 1
 import -window root "$shot.png"
 echo "title=$(xdotool getwindowname "$main")"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+echo "size=${WIDTH}x${HEIGHT}"
 echo "messages=$messages"
 if [[ -n $library ]]; then
   # 文件 > 选择词库, then the file's name typed into the dialog, as a user would.
@@ -91,6 +93,7 @@ session() {
 first=$(session first-start) || { echo "$first"; cat "$work/first-start.err"; exit 1; }
 echo "$first"
 check "window title" "title=$title" "$(grep '^title=' <<<"$first")"
+check "the window fills the screen without a window manager" "size=1024x768" "$(grep '^size=' <<<"$first")"
 check "first start shows one message" "messages=1" "$(grep '^messages=' <<<"$first")"
 check "退出 ends the program cleanly" "exit=0" "$(grep '^exit=' <<<"$first")"
 
