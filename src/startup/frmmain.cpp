@@ -57,8 +57,8 @@ void frmmain::buildControls()
     setCentralWidget(surface_);
     surface_->setBackground(QPixmap(QStringLiteral(":/images/background.jpg")));
     connect(surface_, &UiBoardSurface::painted, this, [this] {
-        if (!property("framePainted").toBool()) {
-            setProperty("framePainted", true);
+        if (!framePainted_) {
+            framePainted_ = true;
             emit firstFramePainted();
         }
     });

@@ -85,6 +85,7 @@ private:
     QString dataFolder_;
     OpenLibrary library_;
     std::minstd_rand random_;
+    bool framePainted_ = false;
 
     UiBoardSurface *surface_ = nullptr;
     std::array<UiCircleShape *, 9> Shape1{};

@@ -6,7 +6,6 @@
 #include "startup/UiMeaningBox.h"
 #include "startup/frmmain.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -118,15 +117,6 @@ private slots:
         QCOMPARE(again.folder.read(SettingsFile::fileName), SettingsFile::format(aloud));
     }
 
-    void exitEndsAtOnce()
-    {
-        Started s;
-        s.window->show();
-        auto *exit = s.window->findChild<QAction *>("mnuexit");
-        QVERIFY(exit);
-        exit->trigger();
-        QVERIFY(!s.window->isVisible());
-    }
 };
 
 DORRIT_TEST_CLASS(tst_frmmain)

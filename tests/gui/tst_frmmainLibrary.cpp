@@ -78,15 +78,6 @@ class tst_frmmainLibrary : public QObject
 {
     Q_OBJECT
 private slots:
-    void firstStartWithoutCompanion()
-    {
-        Window w;
-        QCOMPARE(w.window->dataFolder(), w.folder.path());
-        QVERIFY(w.folder.exists(QStringLiteral("词库")));
-        QVERIFY(w.folder.exists(QStringLiteral("联想词库")));
-        QVERIFY(w.window->settings().companionChecked);
-    }
-
     void pickingALibraryOpensIt()
     {
         Window w;
@@ -107,20 +98,6 @@ private slots:
         }
         QCOMPARE(w.window->library().wordLibrary().words(1), QStringLiteral("tanker"));
         QVERIFY(w.messages.shown.isEmpty());
-    }
-
-    void missingAssociationsKeepThePreviousLibrary()
-    {
-        Window w;
-        writeLibrary(w.folder.path(), QStringLiteral("cet4"), kWords, kAssociations);
-        writeLibrary(w.folder.path(), QStringLiteral("cet6"), kWords, QByteArray());
-        w.pick(QStringLiteral("cet4.qd"));
-        w.pick(QStringLiteral("cet6.qd"));
-        QCOMPARE(w.messages.shown,
-                 QStringList{QStringLiteral("《cet6》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。")});
-        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：cet4"));
-        QCOMPARE(w.window->library().libraryName, QStringLiteral("cet4"));
-        QVERIFY(w.lookupEnabled());
     }
 
     void damagedLibraryEndsInAUsableState_data()
@@ -154,15 +131,6 @@ private slots:
         }
     }
 
-    void cancelChangesNothing()
-    {
-        Window w;
-        w.dialog.answer.reset();
-        w.window->mnuciku_Click();
-        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit"));
-        QVERIFY(w.window->library().libraryName.isEmpty());
-        QVERIFY(!w.lookupEnabled());
-    }
 };
 
 DORRIT_TEST_CLASS(tst_frmmainLibrary)
