@@ -16,6 +16,11 @@ namespace {
 const char16_t *const kKeys[6] = {
     u"版本", u"是否已检测Tesmar单词Graxo", u"是否与Tesmar单词Graxo共享目录", u"是否朗读", u"桌面", u"桌面是否随机"};
 
+// The Boolean record at each position; records 1 and 5 hold the version and the picture.
+bool Settings::*const kBooleans[6] = {
+    nullptr, &Settings::companionChecked, &Settings::shareCompanionFolders, &Settings::readAloud,
+    nullptr, &Settings::desktopRandom};
+
 // Nothing else reads this file; a settings file larger than this is not one of ours.
 constexpr qint64 kMaxFileSize = 1 << 20;
 
@@ -28,25 +33,16 @@ SettingsFile::SettingsFile(const QString &programFolder)
 QByteArray SettingsFile::format(const Settings &s)
 {
     SequentialWriter w;
-    auto key = [&](int i) { w.writeText(QStringView(kKeys[i])); };
-    key(0);
-    w.writeNumber(s.settingsVersion);
-    w.endRecord();
-    key(1);
-    w.writeBoolean(s.companionChecked);
-    w.endRecord();
-    key(2);
-    w.writeBoolean(s.shareCompanionFolders);
-    w.endRecord();
-    key(3);
-    w.writeBoolean(s.readAloud);
-    w.endRecord();
-    key(4);
-    w.writeText(s.desktopPicture);
-    w.endRecord();
-    key(5);
-    w.writeBoolean(s.desktopRandom);
-    w.endRecord();
+    for (int record = 0; record < 6; ++record) {
+        w.writeText(QStringView(kKeys[record]));
+        if (record == 0)
+            w.writeNumber(s.settingsVersion);
+        else if (record == 4)
+            w.writeText(s.desktopPicture);
+        else
+            w.writeBoolean(s.*kBooleans[record]);
+        w.endRecord();
+    }
     return w.bytes();
 }
 
@@ -56,8 +52,6 @@ int SettingsFile::parse(QByteArrayView bytes, Settings &s)
     QByteArrayView key;
     QByteArrayView value;
     bool flag = false;
-    bool *const booleans[6] = {nullptr, &s.companionChecked, &s.shareCompanionFolders, &s.readAloud,
-                               nullptr, &s.desktopRandom};
     for (int record = 0; record < 6; ++record) {
         // Keys are never compared: records are matched by position.
         if (!reader.next(key) || !reader.next(value))
@@ -70,7 +64,7 @@ int SettingsFile::parse(QByteArrayView bytes, Settings &s)
         }
         // A value of the wrong form leaves its variable alone; later records still count.
         if (SequentialReader::toBoolean(value, flag))
-            *booleans[record] = flag;
+            s.*kBooleans[record] = flag;
     }
     return 6;
 }

@@ -116,7 +116,6 @@ private slots:
         // Start-up never rewrites a decided settings file.
         QCOMPARE(again.folder.read(SettingsFile::fileName), SettingsFile::format(aloud));
     }
-
 };
 
 DORRIT_TEST_CLASS(tst_frmmain)

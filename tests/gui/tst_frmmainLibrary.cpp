@@ -130,7 +130,6 @@ private slots:
             QVERIFY(!w.find<QLabel>("Label3")->isEnabled());
         }
     }
-
 };
 
 DORRIT_TEST_CLASS(tst_frmmainLibrary)
