@@ -30,6 +30,13 @@ bool isAscii(QByteArrayView bytes)
 
 bool LibraryEncoding::isValidUtf8(QByteArrayView bytes)
 {
+    qsizetype twoByte = 0, longer = 0;
+    return scanUtf8(bytes, twoByte, longer);
+}
+
+bool LibraryEncoding::scanUtf8(QByteArrayView bytes, qsizetype &twoByte, qsizetype &longer)
+{
+    twoByte = longer = 0;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
     qsizetype i = 0;
@@ -67,6 +74,7 @@ bool LibraryEncoding::isValidUtf8(QByteArrayView bytes)
         }
         if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
+        ++(extra == 1 ? twoByte : longer);
         i += extra + 1;
     }
     return true;
@@ -81,7 +89,11 @@ LibraryEncoding LibraryEncoding::detect(QByteArrayView bytes, qsizetype &bomLeng
     }
     if (isAscii(bytes))
         return LibraryEncoding(Gbk);
-    return LibraryEncoding(isValidUtf8(bytes) ? Utf8 : Gbk);
+    // Chinese in UTF-8 takes three bytes a character. A short GBK text can pass for UTF-8
+    // too (头 is CD B7, a valid two-byte sequence), but then as Latin, Greek or Cyrillic.
+    qsizetype twoByte = 0, longer = 0;
+    const bool utf8 = scanUtf8(bytes, twoByte, longer) && longer >= twoByte;
+    return LibraryEncoding(utf8 ? Utf8 : Gbk);
 }
 
 QString LibraryEncoding::decode(QByteArrayView bytes) const

@@ -18,7 +18,8 @@ public:
     {}
 
     // A UTF-8 byte order mark decides at once (its length goes to bomLength); otherwise a
-    // file with non-ASCII bytes that are all valid UTF-8 is UTF-8. Everything else is GBK.
+    // file with non-ASCII bytes that are all valid UTF-8, mostly in sequences of three or
+    // more bytes as Chinese is, is UTF-8. Everything else is GBK.
     static LibraryEncoding detect(QByteArrayView bytes, qsizetype &bomLength);
     static bool isValidUtf8(QByteArrayView bytes);
 
@@ -27,5 +28,8 @@ public:
     QByteArray encode(QStringView text) const;
 
 private:
+    // Valid UTF-8? Counts the two-byte sequences and the longer ones on the way.
+    static bool scanUtf8(QByteArrayView bytes, qsizetype &twoByte, qsizetype &longer);
+
     Kind kind_ = Gbk;
 };

@@ -66,6 +66,9 @@ void LibraryTablesTest::wordFileLoads_data()
     QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8())
                                     << tankerPair;
     QTest::newRow("UTF-8 without BOM") << wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8()) << tankerPair;
+    // 头 in code page 936 is CD B7, which is also a valid two-byte UTF-8 sequence.
+    QTest::newRow("short code page 936 that passes for UTF-8")
+        << wordFile({{"head", QStringLiteral("n.头")}}) << QStringList{"head", QStringLiteral("n.头")};
     QTest::newRow("rest after last record ignored")
         << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << QStringList{"a", "b"};
     QTest::newRow("count 0") << QByteArray("0\r\n") << QStringList{};
