@@ -1,17 +1,42 @@
 #include "board/BoardModel.h"
 
+#include "platform/MessageSink.h"
+#include "platform/Speech.h"
+#include "worddata/OpenLibrary.h"
+
 const QString BoardModel::greeting = QStringLiteral("欢迎使用Tesmar系列！");
 const QString BoardModel::inputPrompt = QStringLiteral("随机选或在此输入");
 const QString BoardModel::programTitle = QStringLiteral("Tesmar单词Dorrit");
 
 BoardModel::BoardModel(const BoardGeometry &geometry)
+    : BoardModel(geometry, Services())
+{}
+
+BoardModel::BoardModel(const BoardGeometry &geometry, Services services)
     : geometry_(geometry)
+    , services_(std::move(services))
     , caption_(programTitle)
 {
     // Until start-up places them, the centre label and meaning box stand as designed: shown.
     slots_[centreSlot].labelShown = true;
     slots_[centreSlot].labelStyle = LabelStyle::Centre;
     slots_[centreSlot].meaningShown = true;
+}
+
+BoardModel::Slot &BoardModel::change(int i)
+{
+    changedSlots_ |= quint16(1u << i);
+    return slots_[size_t(i)];
+}
+
+quint16 BoardModel::takeChangedSlots()
+{
+    return std::exchange(changedSlots_, quint16(0));
+}
+
+bool BoardModel::takeControlsChanged()
+{
+    return std::exchange(controlsChanged_, false);
 }
 
 void BoardModel::fillSlotLayout()
@@ -26,9 +51,14 @@ void BoardModel::fillSlotLayout()
                                           {0, 1, 2, 3, 5, 6, 7},
                                           {0, 0, 1, 2, 3, 4, 5, 6},
                                           {0, 0, 1, 2, 3, 4, 5, 6, 7}};
-    for (int n = 0; n < 9; ++n)
-        for (int k = 0; k < 9; ++k)
+    for (int n = 0; n < 9; ++n) {
+        usedSlots_[size_t(n)] = 0;
+        for (int k = 0; k < 9; ++k) {
             slotLayout_[size_t(n)][size_t(k)] = layouts[n][k];
+            if (k >= 1 && k <= n)
+                usedSlots_[size_t(n)] |= quint8(1u << layouts[n][k]);
+        }
+    }
 }
 
 int BoardModel::slotLayout(int n, int k) const
@@ -41,7 +71,7 @@ int BoardModel::slotLayout(int n, int k) const
 void BoardModel::placeRing()
 {
     for (int i = 0; i < centreSlot; ++i) {
-        Slot &s = slots_[size_t(i)];
+        Slot &s = change(i);
         s.labelStyle = LabelStyle::Resting;
         s.labelShown = false;
         s.meaningShown = false;
@@ -50,7 +80,7 @@ void BoardModel::placeRing()
 
 void BoardModel::placeCentre()
 {
-    Slot &centre = slots_[centreSlot];
+    Slot &centre = change(centreSlot);
     centre.borderStyle = Solid;
     centre.borderColour = red;
     centre.labelStyle = LabelStyle::Centre;
@@ -60,13 +90,14 @@ void BoardModel::dispchin(int jjj, const QString &temp)
 {
     if (jjj < 0 || jjj > centreSlot)
         return;
-    Slot &s = slots_[size_t(jjj)];
+    Slot &s = change(jjj);
     s.meaningBox = meaningBoxFor(geometry_, jjj, temp);
     s.meaning = temp;
 }
 
 void BoardModel::setNoLibraryState()
 {
+    changeControls();
     caption_ = programTitle;
     randomEnabled_ = false;
     goEnabled_ = false;
@@ -80,12 +111,20 @@ void BoardModel::setNoLibraryState()
 
 void BoardModel::resetForLibrary()
 {
+    changeControls();
     previousPageShown_ = false;
     nextPageShown_ = false;
     counterEnabled_ = false;
     backEnabled_ = false;
     boardShown_ = false;
-    for (Slot &s : slots_) {
+    // A slot left in focus would keep its red circle on the empty board, and a
+    // double-click would still turn to a word of the previous library.
+    for (int i = 0; i < ringSlots; ++i) {
+        if (slotFocused_[size_t(i)])
+            toRestingStyle(i);
+    }
+    for (int i = 0; i <= centreSlot; ++i) {
+        Slot &s = change(i);
         s.labelShown = false;
         s.meaningShown = false;
         s.circleShown = true;
@@ -98,9 +137,197 @@ void BoardModel::resetForLibrary()
 
 void BoardModel::libraryOpened(const QString &libraryName)
 {
+    changeControls();
     caption_ = programTitle + QStringLiteral("        词库：") + libraryName;
     randomEnabled_ = true;
     goEnabled_ = true;
     inputEnabled_ = true;
     counterEnabled_ = true;
+}
+
+void BoardModel::showword()
+{
+    const WordLibrary &words = services_.library->wordLibrary();
+    change(centreSlot).caption = words.words(currentWord_);
+    change(centreSlot).meaningShown = true;
+    dispchin(centreSlot, words.meanings(currentWord_));
+    pages_.start(services_.library->associations().assocCounts(currentWord_));
+    thinklist();
+}
+
+void BoardModel::thinklist()
+{
+    changeControls();
+    previousPageShown_ = pages_.previousShown();
+    nextPageShown_ = pages_.nextShown();
+
+    const AssociationTable &associations = services_.library->associations();
+    const int m = pages_.itemsOnPage();
+    const int first = pages_.firstAssociation();
+    for (int k = 1; k <= m; ++k) {
+        const int s = slotLayout(m, k);
+        change(s).caption = associations.assocWords(currentWord_, first + k - 1);
+        dispchin(s, associations.assocMeanings(currentWord_, first + k - 1));
+    }
+    // Unused slots keep their old captions while hidden.
+    const quint8 used = usedSlots_[size_t(m)];
+    for (int i = 0; i < ringSlots; ++i) {
+        Slot &s = change(i);
+        s.meaningShown = false;
+        s.circleShown = s.labelShown = (used >> i) & 1u;
+    }
+}
+
+void BoardModel::Command3_Click()
+{
+    pages_.previous();
+    thinklist();
+}
+
+void BoardModel::Command4_Click()
+{
+    pages_.next();
+    thinklist();
+}
+
+void BoardModel::setInputText(const QString &text)
+{
+    // The box already shows what the user typed; nothing to render.
+    inputText_ = text;
+}
+
+int BoardModel::lookUp(const QString &text) const
+{
+    if (!services_.library)
+        return 0;
+    return services_.library->wordLibrary().find(text);
+}
+
+int BoardModel::history(int n) const
+{
+    if (n < 1 || n > int(history_.size()))
+        return 0;
+    return history_[size_t(n - 1)];
+}
+
+void BoardModel::pushHistory(int wordIndex)
+{
+    if (historyDepth_ >= historyCapacity) {
+        history_.erase(history_.begin());
+        --historyDepth_;
+    }
+    if (size_t(historyDepth_) < history_.size())
+        history_[size_t(historyDepth_)] = qint16(wordIndex);
+    else
+        history_.push_back(qint16(wordIndex));
+    ++historyDepth_;
+    currentWord_ = wordIndex;
+    changeControls();
+}
+
+void BoardModel::notInLibrary(const QString &word, const QString &tail) const
+{
+    if (services_.messages)
+        services_.messages->showMessage(QStringLiteral("单词 ") + word + QStringLiteral(" 在词库《") +
+                                        services_.library->libraryName + tail);
+}
+
+void BoardModel::Command1_Click()
+{
+    if (!services_.library || !services_.random)
+        return;
+    const int wordCount = services_.library->wordLibrary().wordCount();
+    const int i = std::min(int(services_.random() * wordCount) + 1, std::max(wordCount, 1));
+    inputText_ = services_.library->wordLibrary().words(i);
+    changeControls();
+}
+
+void BoardModel::Command2_Click()
+{
+    change(centreSlot).labelShown = true;
+    if (inputText_ == inputPrompt || !services_.library)
+        return;
+    const int i = lookUp(inputText_);
+    if (i == 0) {
+        notInLibrary(inputText_, QStringLiteral("》中不存在，请重新输入。"));
+        return;
+    }
+    pushHistory(i);
+    showword();
+    boardShown_ = true;
+    if (historyDepth_ > 1)
+        backEnabled_ = true;
+}
+
+void BoardModel::Command5_Click()
+{
+    if (historyDepth_ < 1)
+        return;
+    historyDepth_ = std::max(historyDepth_ - 1, 1);
+    if (historyDepth_ == 1)
+        backEnabled_ = false;
+    currentWord_ = history(historyDepth_);
+    changeControls();
+    showword();
+}
+
+void BoardModel::Form_DblClick()
+{
+    const int s = focusSlot_;
+    if (!slotFocused(s) || !services_.library)
+        return;
+    const QString word = slots_[size_t(s)].caption;
+    const int i = lookUp(word);
+    if (i == 0) {
+        notInLibrary(word, QStringLiteral("》中不存在。"));
+        return;
+    }
+    pushHistory(i);
+    backEnabled_ = true;
+    showword();
+}
+
+void BoardModel::Form_MouseMove(double x, double y)
+{
+    if (!boardShown_)
+        return;
+    const double radius = geometry_.circleHeight / 2.0;
+    const quint8 used = usedSlots_[size_t(pages_.itemsOnPage())];
+    for (int i = 0; i < ringSlots; ++i) {
+        const double dx = x - geometry_.slotX[size_t(i)];
+        const double dy = y - geometry_.slotY[size_t(i)];
+        if (dx * dx + dy * dy < radius * radius) {
+            // The pointer is over a hidden slot's place: the rest of the ring waits.
+            if (!((used >> i) & 1u))
+                return;
+            if (!slotFocused_[size_t(i)]) {
+                if (services_.readAloud && *services_.readAloud && services_.speech)
+                    services_.speech->speak(slots_[size_t(i)].caption);
+                focusSlot_ = i;
+                toFocusStyle(i);
+            }
+        } else if (slotFocused_[size_t(i)]) {
+            toRestingStyle(i);
+        }
+    }
+}
+
+void BoardModel::toFocusStyle(int i)
+{
+    slotFocused_[size_t(i)] = true;
+    Slot &s = change(i);
+    s.borderStyle = Solid;
+    s.borderColour = red;
+    s.labelStyle = LabelStyle::Focus;
+    s.meaningShown = true;
+}
+
+void BoardModel::toRestingStyle(int i)
+{
+    Slot &s = change(i);
+    s.borderStyle = Dashed;
+    s.borderColour = blue;
+    s.labelStyle = LabelStyle::Resting;
+    s.meaningShown = false;
+    slotFocused_[size_t(i)] = false;
 }

@@ -2,19 +2,30 @@
 
 #include "board/BoardGeometry.h"
 #include "board/MeaningLayout.h"
+#include "board/RingPages.h"
 
 #include <QString>
 #include <array>
+#include <functional>
+#include <vector>
 
-// What the main window shows, as plain data. The routines of the board change it; the
+class MessageSink;
+class OpenLibrary;
+class Speech;
+
+// What the main window shows, as plain data, and the rules that change it: the ring and
+// its pages, look-up, random pick, the chain of turned words and the pointer focus. The
 // window renders it and forwards events to it.
 class BoardModel
 {
 public:
     static constexpr int centreSlot = 8;
+    static constexpr int ringSlots = 8;
     static constexpr quint32 red = 0xFF0000;
     static constexpr quint32 blue = 0x0000FF;
     static constexpr quint32 wordColour = 0xA338DC; // RGB(163, 56, 220)
+    // The counter is 16-bit; past this the oldest turn is forgotten.
+    static constexpr int historyCapacity = 32767;
     static const QString greeting;
     static const QString inputPrompt;
     static const QString programTitle;
@@ -35,7 +46,19 @@ public:
         MeaningBox meaningBox;
     };
 
+    // What the rules need from outside; any may be null in tests that do not use it.
+    struct Services
+    {
+        const OpenLibrary *library = nullptr;
+        Speech *speech = nullptr;
+        MessageSink *messages = nullptr;
+        const bool *readAloud = nullptr;
+        // Uniform in [0, 1).
+        std::function<double()> random;
+    };
+
     explicit BoardModel(const BoardGeometry &geometry);
+    BoardModel(const BoardGeometry &geometry, Services services);
 
     const BoardGeometry &geometry() const { return geometry_; }
     // Board centre, ring radii and the nine slot centres, from the chosen layout.
@@ -59,6 +82,33 @@ public:
     // A library is open: the caption names it and the look-up controls are enabled.
     void libraryOpened(const QString &libraryName);
 
+    // The ring and its pages.
+    void showword();
+    void thinklist();
+    void Command3_Click();
+    void Command4_Click();
+    const RingPages &pages() const { return pages_; }
+
+    // Navigation. The input box's text is the user's; the window hands it over as typed.
+    void setInputText(const QString &text);
+    // First headword equal to text (exact, case-sensitive); 0 when none.
+    int lookUp(const QString &text) const;
+    void Command1_Click();
+    void Command2_Click();
+    void Command5_Click();
+    // A double-click on the window, a word label or a meaning box: which one is ignored.
+    void Form_DblClick();
+    void Label1_DblClick() { Form_DblClick(); }
+    void Text2_DblClick() { Form_DblClick(); }
+    int currentWord() const { return currentWord_; }
+    // history(n) for n = 1..historyDepth; entries above the depth stay until overwritten.
+    int history(int n) const;
+
+    // Pointer focus. x, y in the board's pixel coordinates.
+    void Form_MouseMove(double x, double y);
+    int focusSlot() const { return focusSlot_; }
+    bool slotFocused(int i) const { return i >= 0 && i < ringSlots && slotFocused_[size_t(i)]; }
+
     QString caption() const { return caption_; }
     QString inputText() const { return inputText_; }
     bool inputEnabled() const { return inputEnabled_; }
@@ -72,10 +122,34 @@ public:
     bool boardShown() const { return boardShown_; }
     int historyDepth() const { return historyDepth_; }
 
+    // What changed since the window last asked: one bit per slot, and the other controls.
+    quint16 takeChangedSlots();
+    bool takeControlsChanged();
+
 private:
+    Slot &change(int i);
+    void changeControls() { controlsChanged_ = true; }
+    void pushHistory(int wordIndex);
+    void toFocusStyle(int i);
+    void toRestingStyle(int i);
+    void notInLibrary(const QString &word, const QString &tail) const;
+
     BoardGeometry geometry_;
+    Services services_;
     std::array<Slot, 9> slots_;
     std::array<std::array<int, 9>, 9> slotLayout_{};
+    // Bit i set when ring slot i is used by a page of n associations.
+    std::array<quint8, 9> usedSlots_{};
+    RingPages pages_;
+
+    int currentWord_ = 0;
+    std::vector<qint16> history_;
+    int historyDepth_ = 0;
+
+    bool boardShown_ = false;
+    int focusSlot_ = 0;
+    std::array<bool, ringSlots> slotFocused_{};
+
     QString caption_;
     QString inputText_;
     bool inputEnabled_ = true;
@@ -85,6 +159,7 @@ private:
     bool counterEnabled_ = true;
     bool previousPageShown_ = true;
     bool nextPageShown_ = true;
-    bool boardShown_ = false;
-    int historyDepth_ = 0;
+
+    quint16 changedSlots_ = 0x1FF;
+    bool controlsChanged_ = true;
 };

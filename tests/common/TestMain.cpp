@@ -4,6 +4,7 @@
 #ifdef DORRIT_TEST_WIDGETS
 #include <QApplication>
 #endif
+#include <QStringList>
 #include <QTest>
 #include <memory>
 
@@ -32,9 +33,13 @@ int main(int argc, char **argv)
 #else
     app = std::make_unique<QCoreApplication>(argc, argv);
 #endif
+    // DORRIT_TEST_ONLY=tst_A,tst_B runs just those classes, for working on one of them.
+    const QStringList only = qEnvironmentVariable("DORRIT_TEST_ONLY").split(u',', Qt::SkipEmptyParts);
     int failed = 0;
     for (const auto &make : dorrit::test::factories()) {
         std::unique_ptr<QObject> test(make());
+        if (!only.isEmpty() && !only.contains(QString::fromLatin1(test->metaObject()->className())))
+            continue;
         failed += QTest::qExec(test.get(), argc, argv);
     }
     return failed == 0 ? 0 : 1;
