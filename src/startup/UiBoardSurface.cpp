@@ -1,5 +1,6 @@
 #include "startup/UiBoardSurface.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -29,4 +30,14 @@ void UiBoardSurface::paintEvent(QPaintEvent *event)
         painter.drawPixmap(0, 0, background_);
     painter.end();
     emit painted();
+}
+
+void UiBoardSurface::mouseMoveEvent(QMouseEvent *event)
+{
+    emit pointerMoved(event->position());
+}
+
+void UiBoardSurface::mouseDoubleClickEvent(QMouseEvent *)
+{
+    emit doubleClicked();
 }

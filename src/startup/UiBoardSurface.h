@@ -16,9 +16,13 @@ public:
 
 signals:
     void painted();
+    void pointerMoved(const QPointF &at);
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     QPixmap background_;

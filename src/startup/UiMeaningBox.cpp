@@ -1,35 +1,112 @@
 #include "startup/UiMeaningBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
-#include <QTextOption>
+
+const QString UiMeaningBox::copyText = QStringLiteral("复制");
+const QString UiMeaningBox::selectAllText = QStringLiteral("全选");
+
+namespace {
+
+// Screen readers get the meaning both as the name and as the value of the box.
+class AccessibleMeaningBox : public QAccessibleWidget
+{
+public:
+    explicit AccessibleMeaningBox(QWidget *w)
+        : QAccessibleWidget(w, QAccessible::StaticText)
+    {}
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return static_cast<const QLabel *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *accessibleMeaningBox(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("UiMeaningBox") && object && object->isWidgetType())
+        return new AccessibleMeaningBox(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
 
 UiMeaningBox::UiMeaningBox(QWidget *parent)
-    : QWidget(parent)
+    : QLabel(parent)
 {
+    static const bool factoryInstalled = (QAccessible::installFactory(accessibleMeaningBox), true);
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Meanings come from library files: never interpret them as markup.
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setContentsMargins(2, 1, 1, 1);
+    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setContextMenuPolicy(Qt::DefaultContextMenu);
 }
 
 void UiMeaningBox::setText(const QString &text)
 {
-    if (text == text_)
+    if (text == QLabel::text())
         return;
-    text_ = text;
-    update();
+    QLabel::setText(text);
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, text);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
-void UiMeaningBox::paintEvent(QPaintEvent *)
+void UiMeaningBox::paintEvent(QPaintEvent *event)
 {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    painter.setPen(QColor(0x7a, 0x7a, 0x7a));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    painter.setPen(Qt::black);
-    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    painter.drawText(QRectF(rect()).adjusted(2, 1, -1, -1), text_, option);
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.setPen(QColor(0x7a, 0x7a, 0x7a));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    QLabel::paintEvent(event);
 }
 
-void UiMeaningBox::mouseDoubleClickEvent(QMouseEvent *)
+void UiMeaningBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    // Not a word selection: a double-click turns the board.
+    event->accept();
     emit doubleClicked();
+}
+
+void UiMeaningBox::copySelection()
+{
+    const QString selected = selectedText();
+    if (!selected.isEmpty())
+        QGuiApplication::clipboard()->setText(selected);
+}
+
+void UiMeaningBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu menu(this);
+    QAction *copy = menu.addAction(copyText, this, &UiMeaningBox::copySelection);
+    copy->setEnabled(hasSelectedText());
+    menu.addAction(selectAllText, this, [this] { setSelection(0, int(text().size())); });
+    menu.exec(event->globalPos());
+}
+
+void UiMeaningBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event == QKeySequence::Copy) {
+        copySelection();
+        return;
+    }
+    if (event == QKeySequence::SelectAll) {
+        setSelection(0, int(text().size()));
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }

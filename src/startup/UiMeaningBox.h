@@ -1,20 +1,20 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
+#include <QLabel>
 
-// A meaning box: read-only text on white, wrapped at its own width (between words,
-// or anywhere inside a run of Chinese). Lighter than a text editor, of which the board
-// would need nine.
-class UiMeaningBox : public QWidget
+// A meaning box: plain text on white in a thin frame, wrapped at its own width. A learner
+// copies meanings, so the text can be selected with the mouse and copied (Ctrl+C, or 复制
+// and 全选 in its menu); screen readers read it. A double-click belongs to the board.
+class UiMeaningBox : public QLabel
 {
     Q_OBJECT
-    Q_PROPERTY(QString text READ text WRITE setText)
 public:
     explicit UiMeaningBox(QWidget *parent = nullptr);
 
-    QString text() const { return text_; }
     void setText(const QString &text);
+
+    static const QString copyText;
+    static const QString selectAllText;
 
 signals:
     void doubleClicked();
@@ -22,7 +22,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QString text_;
+    void copySelection();
 };

@@ -18,9 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTime>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -46,6 +48,7 @@ frmmain::frmmain(const Services &services, const Settings &initial, QWidget *par
     buildControls();
     buildMenus();
     Form_Load();
+    connectBoard();
 }
 
 frmmain::~frmmain() = default;
@@ -127,6 +130,80 @@ void frmmain::buildControls()
         button->setFocusPolicy(Qt::TabFocus);
 }
 
+void frmmain::connectBoard()
+{
+    const auto rule = [this](void (BoardModel::*routine)()) {
+        return [this, routine] {
+            (board_.get()->*routine)();
+            render();
+        };
+    };
+    connect(Command1, &QPushButton::clicked, this, rule(&BoardModel::Command1_Click));
+    connect(Command2, &QPushButton::clicked, this, rule(&BoardModel::Command2_Click));
+    // Enter in the input box presses Go, as in any search box.
+    connect(Text1, &QLineEdit::returnPressed, this, rule(&BoardModel::Command2_Click));
+    connect(Command3, &QPushButton::clicked, this, rule(&BoardModel::Command3_Click));
+    connect(Command4, &QPushButton::clicked, this, rule(&BoardModel::Command4_Click));
+    connect(Command5, &QPushButton::clicked, this, rule(&BoardModel::Command5_Click));
+    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) { board_->setInputText(text); });
+    connect(surface_, &UiBoardSurface::pointerMoved, this, &frmmain::Form_MouseMove);
+    connect(surface_, &UiBoardSurface::doubleClicked, this, rule(&BoardModel::Form_DblClick));
+    for (UiMeaningBox *box : Text2)
+        connect(box, &UiMeaningBox::doubleClicked, this, rule(&BoardModel::Text2_DblClick));
+    // Words and meanings lie over the board: the pointer over them is still over the board.
+    for (int i = 0; i < 9; ++i) {
+        for (QWidget *w : {static_cast<QWidget *>(Label1[size_t(i)]), static_cast<QWidget *>(Text2[size_t(i)])}) {
+            w->setMouseTracking(true);
+            w->installEventFilter(this);
+        }
+    }
+    Text1->installEventFilter(this);
+    setTabOrder(Text1, Command2);
+    setTabOrder(Command2, Command1);
+    setTabOrder(Command1, Command5);
+}
+
+bool frmmain::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        // Labels and meaning boxes are children of the board surface.
+        const auto *w = static_cast<QWidget *>(watched);
+        if (w->parentWidget() == surface_)
+            Form_MouseMove(static_cast<QMouseEvent *>(event)->position() + QPointF(w->pos()));
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (std::find(Label1.begin(), Label1.end(), watched) != Label1.end()) {
+            board_->Label1_DblClick();
+            render();
+            return true;
+        }
+        break;
+    case QEvent::FocusIn:
+        if (watched == Text1)
+            Text1_GotFocus(static_cast<QFocusEvent *>(event)->reason());
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmmain::Form_MouseMove(const QPointF &at)
+{
+    board_->Form_MouseMove(at.x(), at.y());
+    render();
+}
+
+void frmmain::Text1_GotFocus(Qt::FocusReason reason)
+{
+    Text1->selectAll();
+    // A click goes on to place the cursor after the focus arrives; select again after it.
+    if (reason == Qt::MouseFocusReason)
+        QTimer::singleShot(0, Text1, &QLineEdit::selectAll);
+}
+
 void frmmain::buildMenus()
 {
     QMenu *mnufile = menuBar()->addMenu(QStringLiteral("文件"));
@@ -173,7 +250,15 @@ void frmmain::Form_Load()
     settings_.companionChecked = false;
     settings_.shareCompanionFolders = true;
 
-    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(screenHeightTwips()));
+    BoardModel::Services boardServices;
+    boardServices.library = &library_;
+    boardServices.speech = services_.speech;
+    boardServices.messages = static_cast<LibraryHost *>(this);
+    boardServices.readAloud = &settings_.readAloud;
+    // minstd_rand gives 1 .. 2^31 - 2: shifted and scaled into [0, 1).
+    boardServices.random = [this] { return double(random_() - 1) / double(std::minstd_rand::max()); };
+    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(screenHeightTwips()),
+                                          std::move(boardServices));
 
     const SettingsFile settingsFile(services_.programFolder);
     settingsFile.createIfMissing(settings_);
@@ -224,8 +309,13 @@ void frmmain::placeControlsForGeometry()
 
 void frmmain::render()
 {
-    for (int i = 0; i < 9; ++i)
-        renderSlot(i);
+    const quint16 changed = board_->takeChangedSlots();
+    for (int i = 0; i < 9; ++i) {
+        if (changed & (1u << i))
+            renderSlot(i);
+    }
+    if (!board_->takeControlsChanged())
+        return;
     const BoardModel &b = *board_;
     setWindowTitle(b.caption());
     Command1->setEnabled(b.randomEnabled());
@@ -296,6 +386,8 @@ void frmmain::mnuciku_Click()
 
 void frmmain::showMessage(const QString &text)
 {
+    // The board is brought up to date first so that it is coherent behind the modal box.
+    render();
     if (services_.messages)
         services_.messages->showMessage(text);
 }

@@ -19,6 +19,7 @@ class Speech;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QPointF;
 class QPushButton;
 class UiBoardSurface;
 class UiCircleShape;
@@ -61,11 +62,15 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Form_Load();
     void buildControls();
     void buildMenus();
+    void connectBoard();
+    void Form_MouseMove(const QPointF &at);
+    void Text1_GotFocus(Qt::FocusReason reason);
     void render();
     void renderSlot(int i);
     void placeControlsForGeometry();

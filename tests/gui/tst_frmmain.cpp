@@ -1,4 +1,4 @@
-#include "RecordingServices.h"
+#include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "startup/SettingsFile.h"

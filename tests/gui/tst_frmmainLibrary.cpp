@@ -1,13 +1,9 @@
-#include "RecordingServices.h"
-#include "common/FakeEnvironment.h"
-#include "common/FakeRegistry.h"
+#include "WindowFixture.h"
 #include "common/LibraryFixtures.h"
-#include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
 #include "startup/frmmain.h"
-#include "worddata/LibraryFileDialog.h"
 
 #include <QDir>
 #include <QLabel>
@@ -19,58 +15,8 @@ using LibraryFixtures::writeLibrary;
 
 namespace {
 
-class ScriptedDialog : public LibraryFileDialog
-{
-public:
-    std::optional<QString> answer;
-    QStringList asked;
-    std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
-                                           const QString &startFolder) override
-    {
-        asked << title << filter << startFolder;
-        return answer;
-    }
-};
-
 const QByteArray kWords = LibraryFixtures::wordFile({{"tanker", "n.油船；空中加油飞机"}, {"run", "v.跑"}});
 const QByteArray kAssociations = LibraryFixtures::associationFile({{{"ship", "n.船"}}, {}});
-
-// The window after a first start without the companion: the data folder is the program folder.
-struct Window
-{
-    TempProgramFolder folder;
-    RecordingSpeech speech;
-    RecordingMessages messages;
-    FakeRegistry registry;
-    FakeEnvironment environment;
-    ScriptedDialog dialog;
-    std::unique_ptr<frmmain> window;
-
-    Window()
-    {
-        frmmain::Services services;
-        services.programFolder = folder.path();
-        services.speech = &speech;
-        services.messages = &messages;
-        services.registry = &registry;
-        services.environment = &environment;
-        services.libraryDialog = &dialog;
-        services.screenHeightTwips = 9000;
-        window = std::make_unique<frmmain>(services, Settings{});
-        messages.shown.clear();
-    }
-    void pick(const QString &name)
-    {
-        dialog.answer = QDir(folder.path()).filePath(QStringLiteral("词库/") + name);
-        window->mnuciku_Click();
-    }
-    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
-    bool lookupEnabled() const
-    {
-        return find<QPushButton>("Command1")->isEnabled() && find<QPushButton>("Command2")->isEnabled() &&
-               find<QLineEdit>("Text1")->isEnabled() && find<QLabel>("Label3")->isEnabled();
-    }
-};
 
 } // namespace
 

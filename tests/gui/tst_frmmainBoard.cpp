@@ -1,0 +1,116 @@
+#include "WindowFixture.h"
+#include "common/LibraryFixtures.h"
+#include "common/TestMain.h"
+#include "startup/UiCircleShape.h"
+#include "startup/UiMeaningBox.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+
+namespace {
+
+using Pair = LibraryFixtures::Pair;
+
+// tanker rings ship (not a headword) and run; run rings nothing.
+void writeSample(const QString &folder)
+{
+    LibraryFixtures::writeLibrary(folder, QStringLiteral("cet4"),
+                                  LibraryFixtures::wordFile({{"tanker", "n.油船；空中加油飞机"}, {"run", "v.跑"}}),
+                                  LibraryFixtures::associationFile({{Pair{"ship", "n.船"}, Pair{"run", "v.跑"}}, {}}));
+}
+
+} // namespace
+
+// The board as a user works it, through the window's own controls and events.
+class tst_frmmainBoard : public QObject
+{
+    Q_OBJECT
+private slots:
+    void lookUpHoverTurnAndBack()
+    {
+        Window w;
+        writeSample(w.folder.path());
+        w.pick(QStringLiteral("cet4.qd"));
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        const BoardGeometry &g = w.window->board().geometry();
+
+        auto *input = w.find<QLineEdit>("Text1");
+        input->setFocus();
+        QCOMPARE(input->selectedText(), QStringLiteral("随机选或在此输入"));
+        QTest::keyClicks(input, QStringLiteral("tanker"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("tanker"));
+        QVERIFY(w.find<QLabel>("Label1_8")->isVisible());
+        QCOMPARE(w.find<UiMeaningBox>("Text2_8")->text(), QStringLiteral("n.油船；空中加油飞机"));
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("1"));
+        QCOMPARE(w.find<QLabel>("Label1_2")->text(), QStringLiteral("ship"));
+        QCOMPARE(w.find<QLabel>("Label1_6")->text(), QStringLiteral("run"));
+        QVERIFY(w.find<UiCircleShape>("Shape1_6")->isVisible());
+        QVERIFY(w.find<UiCircleShape>("Shape1_0")->isHidden());
+
+        // Into slot 6 over its word label: the label passes the pointer on to the board.
+        auto *label6 = w.find<QLabel>("Label1_6");
+        QTest::mouseMove(label6, QPoint(g.slotX[6], g.slotY[6]) - label6->pos());
+        auto *circle6 = w.find<UiCircleShape>("Shape1_6");
+        QCOMPARE(circle6->property("BorderStyle").toInt(), 1);
+        QCOMPARE(circle6->property("BorderColor").value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(w.find<UiMeaningBox>("Text2_6")->isVisible());
+        QCOMPARE(label6->geometry().top(), g.slotY[6] - g.focusLabelOffsetY);
+
+        // A double-click on the shown meaning box turns to the word in focus.
+        QTest::mouseDClick(w.find<UiMeaningBox>("Text2_6"), Qt::LeftButton);
+        QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("run"));
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("2"));
+        QVERIFY(w.find<QPushButton>("Command5")->isEnabled());
+        QVERIFY(w.find<UiCircleShape>("Shape1_6")->isHidden());
+
+        // Out over the board surface: slot 6 rests again.
+        QTest::mouseMove(w.find<QWidget>("board"), QPoint(g.slotX[8], g.slotY[8]));
+        QCOMPARE(circle6->property("BorderStyle").toInt(), 2);
+        QCOMPARE(circle6->property("BorderColor").value<QColor>(), QColor(0, 0, 255));
+
+        QTest::mouseClick(w.find<QPushButton>("Command5"), Qt::LeftButton);
+        QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("tanker"));
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("1"));
+        QVERIFY(!w.find<QPushButton>("Command5")->isEnabled());
+
+        // Slot 2's word is not a headword.
+        QTest::mouseMove(w.find<QWidget>("board"), QPoint(g.slotX[2], g.slotY[2] + 30));
+        QTest::mouseDClick(w.find<QWidget>("board"), Qt::LeftButton, {}, QPoint(g.slotX[2], g.slotY[2] + 30));
+        QCOMPARE(w.messages.shown, QStringList{QStringLiteral("单词 ship 在词库《cet4》中不存在。")});
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("1"));
+
+        QTest::mouseClick(w.find<QPushButton>("Command1"), Qt::LeftButton);
+        QVERIFY(QStringList({"tanker", "run"}).contains(input->text()));
+        QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("tanker"));
+    }
+
+    void meaningsCanBeCopied()
+    {
+        Window w;
+        writeSample(w.folder.path());
+        w.pick(QStringLiteral("cet4.qd"));
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
+        QTest::mouseClick(w.find<QPushButton>("Command2"), Qt::LeftButton);
+
+        auto *box = w.find<UiMeaningBox>("Text2_8");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n.油船；空中加油飞机"));
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(read);
+        QCOMPARE(read->text(QAccessible::Name), box->text());
+        QCOMPARE(read->text(QAccessible::Value), box->text());
+        // Selecting is not a turn.
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("1"));
+    }
+};
+
+DORRIT_TEST_CLASS(tst_frmmainBoard)
+#include "tst_frmmainBoard.moc"
