@@ -34,7 +34,8 @@ void UiBoardSurface::paintEvent(QPaintEvent *event)
 
 void UiBoardSurface::mouseMoveEvent(QMouseEvent *event)
 {
-    emit pointerMoved(event->position());
+    if (pointerMoved)
+        pointerMoved(event->position());
 }
 
 void UiBoardSurface::mouseDoubleClickEvent(QMouseEvent *)

@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 // The window's client area: draws the background picture unscaled from the top-left
 // corner; the board's controls lie on top of it.
@@ -12,11 +13,13 @@ public:
     explicit UiBoardSurface(QWidget *parent = nullptr);
 
     void setBackground(const QPixmap &picture);
+    // Called for every pointer move over the surface: a plain call, as a signal would
+    // cost more than the board's own rule.
+    std::function<void(const QPointF &)> pointerMoved;
     const QPixmap &background() const { return background_; }
 
 signals:
     void painted();
-    void pointerMoved(const QPointF &at);
     void doubleClicked();
 
 protected:

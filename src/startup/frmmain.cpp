@@ -146,7 +146,7 @@ void frmmain::connectBoard()
     connect(Command4, &QPushButton::clicked, this, rule(&BoardModel::Command4_Click));
     connect(Command5, &QPushButton::clicked, this, rule(&BoardModel::Command5_Click));
     connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) { board_->setInputText(text); });
-    connect(surface_, &UiBoardSurface::pointerMoved, this, &frmmain::Form_MouseMove);
+    surface_->pointerMoved = [this](const QPointF &at) { Form_MouseMove(at); };
     connect(surface_, &UiBoardSurface::doubleClicked, this, rule(&BoardModel::Form_DblClick));
     for (UiMeaningBox *box : Text2)
         connect(box, &UiMeaningBox::doubleClicked, this, rule(&BoardModel::Text2_DblClick));
