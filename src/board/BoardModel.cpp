@@ -119,10 +119,7 @@ void BoardModel::resetForLibrary()
     boardShown_ = false;
     // A slot left in focus would keep its red circle on the empty board, and a
     // double-click would still turn to a word of the previous library.
-    for (int i = 0; i < ringSlots; ++i) {
-        if (slotFocused_[size_t(i)])
-            toRestingStyle(i);
-    }
+    clearFocus();
     for (int i = 0; i <= centreSlot; ++i) {
         Slot &s = change(i);
         s.labelShown = false;
@@ -300,16 +297,83 @@ void BoardModel::Form_MouseMove(double x, double y)
             // The pointer is over a hidden slot's place: the rest of the ring waits.
             if (!((used >> i) & 1u))
                 return;
-            if (!slotFocused_[size_t(i)]) {
-                if (services_.readAloud && *services_.readAloud && services_.speech)
-                    services_.speech->speak(slots_[size_t(i)].caption);
-                focusSlot_ = i;
-                toFocusStyle(i);
-            }
+            if (!slotFocused_[size_t(i)])
+                enterFocus(i);
         } else if (slotFocused_[size_t(i)]) {
             toRestingStyle(i);
         }
     }
+}
+
+void BoardModel::moveKeyboardFocus(int direction)
+{
+    const quint8 used = usedSlots_[size_t(pages_.itemsOnPage())];
+    if (!boardShown_ || used == 0)
+        return;
+    const int step = direction < 0 ? ringSlots - 1 : 1;
+    int to = slotFocused(focusSlot_) ? focusSlot_ : (direction < 0 ? 0 : ringSlots - 1);
+    do
+        to = (to + step) % ringSlots;
+    while (!((used >> to) & 1u));
+    // One focus for pointer and keyboard: the slot the pointer left in focus rests.
+    for (int i = 0; i < ringSlots; ++i) {
+        if (i != to && slotFocused_[size_t(i)])
+            toRestingStyle(i);
+    }
+    if (!slotFocused_[size_t(to)])
+        enterFocus(to);
+}
+
+bool BoardModel::keyPressed(Key key)
+{
+    switch (key) {
+    case Key::Clockwise:
+    case Key::CounterClockwise:
+        if (!boardShown_)
+            return false;
+        moveKeyboardFocus(key == Key::Clockwise ? 1 : -1);
+        return true;
+    case Key::Turn:
+        if (!slotFocused(focusSlot_))
+            return false;
+        Form_DblClick();
+        return true;
+    case Key::PreviousPage:
+        if (!previousPageShown_)
+            return false;
+        Command3_Click();
+        return true;
+    case Key::NextPage:
+        if (!nextPageShown_)
+            return false;
+        Command4_Click();
+        return true;
+    case Key::Back:
+        if (!backEnabled_)
+            return false;
+        Command5_Click();
+        return true;
+    case Key::Leave:
+        clearFocus();
+        return true;
+    }
+    return false;
+}
+
+void BoardModel::clearFocus()
+{
+    for (int i = 0; i < ringSlots; ++i) {
+        if (slotFocused_[size_t(i)])
+            toRestingStyle(i);
+    }
+}
+
+void BoardModel::enterFocus(int i)
+{
+    if (services_.readAloud && *services_.readAloud && services_.speech)
+        services_.speech->speak(slots_[size_t(i)].caption);
+    focusSlot_ = i;
+    toFocusStyle(i);
 }
 
 void BoardModel::toFocusStyle(int i)

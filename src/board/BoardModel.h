@@ -106,6 +106,15 @@ public:
 
     // Pointer focus. x, y in the board's pixel coordinates.
     void Form_MouseMove(double x, double y);
+    // The keyboard moves the same focus among the used ring slots: clockwise for +1,
+    // counter-clockwise for -1, from the slot in focus or from the top of the ring.
+    void moveKeyboardFocus(int direction);
+    // Every ring slot back to its resting style.
+    void clearFocus();
+    // Keys on the board (not in the input box), each doing what its button or the
+    // double-click does, and only where that is offered. False when the key does nothing.
+    enum class Key { Clockwise, CounterClockwise, Turn, PreviousPage, NextPage, Back, Leave };
+    bool keyPressed(Key key);
     int focusSlot() const { return focusSlot_; }
     bool slotFocused(int i) const { return i >= 0 && i < ringSlots && slotFocused_[size_t(i)]; }
 
@@ -130,6 +139,7 @@ private:
     Slot &change(int i);
     void changeControls() { controlsChanged_ = true; }
     void pushHistory(int wordIndex);
+    void enterFocus(int i);
     void toFocusStyle(int i);
     void toRestingStyle(int i);
     void notInLibrary(const QString &word, const QString &tail) const;

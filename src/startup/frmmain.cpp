@@ -10,11 +10,13 @@
 #include "startup/UiMeaningBox.h"
 #include "worddata/LibrarySelection.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -24,6 +26,7 @@
 #include <QTime>
 #include <QTimer>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -33,6 +36,25 @@ QColor toColour(quint32 rgb)
 }
 
 const QString kRestingFont = QStringLiteral("Arial Rounded MT Bold");
+
+// Screen readers say a label again when its name changes: the centre word, the counter.
+void announce(QWidget *label)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent changed(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+// A tooltip that also names the keys that do the same.
+QString withKeys(const QString &tip, std::initializer_list<QKeyCombination> keys)
+{
+    QStringList names;
+    for (QKeyCombination key : keys)
+        names << QKeySequence(key).toString(QKeySequence::NativeText);
+    const QString joined = names.join(QStringLiteral(", "));
+    return tip.isEmpty() ? joined : tip + QStringLiteral(" (") + joined + QLatin1Char(')');
+}
 
 } // namespace
 
@@ -95,6 +117,7 @@ void frmmain::buildControls()
     Text1 = new QLineEdit(surface_);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(48, 16, 113, 18);
+    Text1->setToolTip(withKeys(QString(), {Qt::CTRL | Qt::Key_L, Qt::Key_Slash}));
 
     Command2 = new QPushButton(surface_);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -111,18 +134,18 @@ void frmmain::buildControls()
 
     Command5 = new QPushButton(QStringLiteral("后退"), surface_);
     Command5->setObjectName(QStringLiteral("Command5"));
-    Command5->setToolTip(QStringLiteral("上一个单词"));
+    Command5->setToolTip(withKeys(QStringLiteral("上一个单词"), {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left}));
     Command5->setGeometry(56, 45, 41, 19);
 
     Command3 = new QPushButton(surface_);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setToolTip(QStringLiteral("上一屏"));
+    Command3->setToolTip(withKeys(QStringLiteral("上一屏"), {Qt::Key_PageUp}));
     Command3->setIcon(QIcon(QStringLiteral(":/images/previous.png")));
     Command3->setIconSize(QSize(21, 29));
 
     Command4 = new QPushButton(surface_);
     Command4->setObjectName(QStringLiteral("Command4"));
-    Command4->setToolTip(QStringLiteral("下一屏"));
+    Command4->setToolTip(withKeys(QStringLiteral("下一屏"), {Qt::Key_PageDown}));
     Command4->setIcon(QIcon(QStringLiteral(":/images/next.png")));
     Command4->setIconSize(QSize(21, 29));
 
@@ -157,10 +180,15 @@ void frmmain::connectBoard()
             w->installEventFilter(this);
         }
     }
-    Text1->installEventFilter(this);
+    // The board takes keys wherever the keyboard focus is, except while typing.
+    surface_->setFocusPolicy(Qt::StrongFocus);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{surface_, Text1, Command1, Command2, Command3, Command4, Command5})
+        w->installEventFilter(this);
     setTabOrder(Text1, Command2);
     setTabOrder(Command2, Command1);
     setTabOrder(Command1, Command5);
+    setTabOrder(Command5, surface_);
 }
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)
@@ -184,10 +212,72 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
         if (watched == Text1)
             Text1_GotFocus(static_cast<QFocusEvent *>(event)->reason());
         break;
+    case QEvent::KeyPress:
+        if (boardKey(watched, static_cast<QKeyEvent *>(event)))
+            return true;
+        break;
     default:
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmmain::boardKey(QObject *watched, const QKeyEvent *key)
+{
+    using Key = BoardModel::Key;
+    const bool alt = key->modifiers() & Qt::AltModifier;
+    if (watched == Text1) {
+        // Typing keeps its keys; Esc hands the keyboard back to the board.
+        if (key->key() != Qt::Key_Escape)
+            return false;
+        surface_->setFocus(Qt::OtherFocusReason);
+        board_->keyPressed(Key::Leave);
+    } else if (key->key() == Qt::Key_Slash || (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier)) {
+        if (!Text1->isEnabled())
+            return false;
+        Text1->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        std::optional<Key> rule;
+        switch (key->key()) {
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            rule = Key::Clockwise;
+            break;
+        case Qt::Key_Left:
+            rule = alt ? Key::Back : Key::CounterClockwise;
+            break;
+        case Qt::Key_Up:
+            rule = Key::CounterClockwise;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // A button with the keyboard focus is pressed by Enter, as users expect.
+            if (auto *button = qobject_cast<QPushButton *>(watched)) {
+                button->animateClick();
+                return true;
+            }
+            rule = Key::Turn;
+            break;
+        case Qt::Key_PageUp:
+            rule = Key::PreviousPage;
+            break;
+        case Qt::Key_PageDown:
+            rule = Key::NextPage;
+            break;
+        case Qt::Key_Backspace:
+            rule = Key::Back;
+            break;
+        case Qt::Key_Escape:
+            rule = Key::Leave;
+            break;
+        default:
+            return false;
+        }
+        if (!board_->keyPressed(*rule))
+            return false;
+    }
+    render();
+    return true;
 }
 
 void frmmain::Form_MouseMove(const QPointF &at)
@@ -210,6 +300,7 @@ void frmmain::buildMenus()
     mnufile->setObjectName(QStringLiteral("mnufile"));
     mnuciku = mnufile->addAction(QStringLiteral("选择词库"));
     mnuciku->setObjectName(QStringLiteral("mnuciku"));
+    mnuciku->setShortcut(QKeySequence::Open);
     connect(mnuciku, &QAction::triggered, this, &frmmain::mnuciku_Click);
     mnuoption = mnufile->addAction(QStringLiteral("选项"));
     mnuoption->setObjectName(QStringLiteral("mnuoption"));
@@ -323,7 +414,10 @@ void frmmain::render()
     if (Text1->text() != b.inputText())
         Text1->setText(b.inputText());
     Text1->setEnabled(b.inputEnabled());
-    Label3->setText(b.counterText());
+    if (Label3->text() != b.counterText()) {
+        Label3->setText(b.counterText());
+        announce(Label3);
+    }
     Label3->setEnabled(b.counterEnabled());
     Command5->setEnabled(b.backEnabled());
     Command3->setVisible(b.previousPageShown());
@@ -357,8 +451,14 @@ void frmmain::renderSlot(int i)
     if (label->font() != font)
         label->setFont(font);
     label->setGeometry(rect);
-    if (label->text() != s.caption)
+    if (label->text() != s.caption) {
         label->setText(s.caption);
+        if (i == BoardModel::centreSlot)
+            announce(label);
+    }
+    // A ring slot reads as its word, described by its meaning.
+    if (label->accessibleDescription() != s.meaning)
+        label->setAccessibleDescription(s.meaning);
     label->setVisible(s.labelShown);
 
     UiMeaningBox *box = Text2[size_t(i)];

@@ -18,6 +18,7 @@ class Registry;
 class Speech;
 class QAction;
 class QLabel;
+class QKeyEvent;
 class QLineEdit;
 class QPointF;
 class QPushButton;
@@ -70,6 +71,7 @@ private:
     void buildMenus();
     void connectBoard();
     void Form_MouseMove(const QPointF &at);
+    bool boardKey(QObject *watched, const QKeyEvent *key);
     void Text1_GotFocus(Qt::FocusReason reason);
     void render();
     void renderSlot(int i);

@@ -5,8 +5,8 @@
 #include "startup/UiMeaningBox.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -88,6 +88,71 @@ private slots:
         QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("tanker"));
     }
 
+    void keysOnly()
+    {
+        Window w;
+        // Each word rings the next one; the last rings the first.
+        LibraryFixtures::writeLibrary(
+            w.folder.path(), QStringLiteral("chain"),
+            LibraryFixtures::wordFile({{"one", "一"}, {"two", "二"}, {"three", "三"}, {"four", "四"}}),
+            LibraryFixtures::associationFile(
+                {{Pair{"two", ""}}, {Pair{"three", ""}}, {Pair{"four", ""}, Pair{"x", ""}}, {Pair{"one", ""}}}));
+        w.dialog.answer = QDir(w.folder.path()).filePath(QStringLiteral("词库/chain.qd"));
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        w.window->activateWindow();
+        QTest::keyClick(w.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：chain"));
+
+        QWidget *board = w.find<QWidget>("board");
+        board->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+        auto *input = w.find<QLineEdit>("Text1");
+        QCOMPARE(QApplication::focusWidget(), input);
+        QCOMPARE(input->selectedText(), QStringLiteral("随机选或在此输入"));
+        QTest::keyClicks(input, QStringLiteral("one"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QTest::keyClick(input, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), board);
+        for (const char *next : {"two", "three", "four"}) {
+            QTest::keyClick(board, Qt::Key_Right);
+            QTest::keyClick(board, Qt::Key_Return);
+            QCOMPARE(w.find<QLabel>("Label1_8")->text(), QString::fromLatin1(next));
+        }
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("4"));
+        QTest::keyClick(board, Qt::Key_Backspace);
+        QTest::keyClick(board, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(w.find<QLabel>("Label1_8")->text(), QStringLiteral("two"));
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("2"));
+        // The turn to "three" showed its ring of two; going back to it does too.
+        QTest::keyClick(board, Qt::Key_Slash);
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClicks(input, QStringLiteral("three"));
+        QTest::keyClick(input, Qt::Key_Return);
+        QCOMPARE(w.find<QLabel>("Label1_2")->text(), QStringLiteral("four"));
+        QCOMPARE(w.find<QLabel>("Label1_6")->text(), QStringLiteral("x"));
+        QVERIFY(w.messages.shown.isEmpty());
+    }
+
+    void screenReadersReadTheRing()
+    {
+        Window w;
+        writeSample(w.folder.path());
+        w.pick(QStringLiteral("cet4.qd"));
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
+        QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+        QAccessibleInterface *slot = QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_6"));
+        QCOMPARE(slot->text(QAccessible::Name), QStringLiteral("run"));
+        QCOMPARE(slot->text(QAccessible::Description), QStringLiteral("v.跑"));
+        QVERIFY(!slot->state().invisible);
+        // Unused slots are not in the way of a screen reader.
+        QVERIFY(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_0"))->state().invisible);
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_8"))->text(QAccessible::Name),
+                 QStringLiteral("tanker"));
+    }
+
     void meaningsCanBeCopied()
     {
         Window w;
@@ -102,7 +167,7 @@ private slots:
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("n.油船；空中加油飞机"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("n.油船；空中加油飞机"));
         QAccessibleInterface *read = QAccessible::queryAccessibleInterface(box);
         QVERIFY(read);
         QCOMPARE(read->text(QAccessible::Name), box->text());
