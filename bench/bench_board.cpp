@@ -5,20 +5,27 @@
 //  - the same mouse move sent to the window's board surface, end to end;
 //  - moves that enter or leave a ring circle and so restyle a slot.
 #include "board/BoardModel.h"
+#include "startup/UiBoardSurface.h"
 #include "startup/UiFonts.h"
 #include "startup/frmmain.h"
 #include "worddata/LibraryFileDialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
+
+// Forty associations, and a word of a full ring whose first associate is a headword.
+const QString kMostAssociations = QStringLiteral("travel");
+const QString kOtherWord = QStringLiteral("supply");
 
 class SampleDialog : public LibraryFileDialog
 {
@@ -133,8 +140,88 @@ void BM_WindowMouseMoveEnterAndLeave(benchmark::State &state)
     state.SetItemsProcessed(2 * state.iterations());
 }
 
+// From an event to the board's next painted frame.
+qint64 toNextFrame(const std::function<void()> &event)
+{
+    auto *surface = static_cast<UiBoardSurface *>(board().surface());
+    bool painted = false;
+    const auto connection = QObject::connect(surface, &UiBoardSurface::painted, [&] { painted = true; });
+    QElapsedTimer clock;
+    clock.start();
+    event();
+    while (!painted)
+        QCoreApplication::processEvents();
+    const qint64 ns = clock.nsecsElapsed();
+    QObject::disconnect(connection);
+    return ns;
+}
+
+// Baseline: the same board repainted in full, at once.
+void BM_FullRepaint(benchmark::State &state)
+{
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        board().window->repaint();
+        state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
+    }
+}
+
+void typeAndGo(const QString &word)
+{
+    auto *input = board().window->findChild<QLineEdit *>(QStringLiteral("Text1"));
+    input->setText(word);
+    emit input->textEdited(word);
+    emit input->returnPressed();
+}
+
+void click(const char *button)
+{
+    board().window->findChild<QPushButton *>(QString::fromLatin1(button))->click();
+}
+
+void BM_Turn(benchmark::State &state, const char *what)
+{
+    const QByteArray kind(what);
+    typeAndGo(kMostAssociations);
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        qint64 ns = 0;
+        if (kind == "lookup") {
+            ns = toNextFrame([] { typeAndGo(kOtherWord); });
+            typeAndGo(kMostAssociations);
+        } else if (kind == "ring") {
+            // The pointer rests on slot 1 before the double-click, as a user's would.
+            QMouseEvent hover = moveTo(board().slotCentre(1));
+            QApplication::sendEvent(board().surface(), &hover);
+            QCoreApplication::processEvents();
+            const QPointF at = board().slotCentre(1);
+            ns = toNextFrame([&] {
+                QMouseEvent dbl(QEvent::MouseButtonDblClick, at, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(board().surface(), &dbl);
+            });
+            click("Command5");
+        } else if (kind == "page") {
+            ns = toNextFrame([] { click("Command4"); });
+            click("Command3");
+        } else {
+            typeAndGo(kOtherWord);
+            QCoreApplication::processEvents();
+            ns = toNextFrame([] { click("Command5"); });
+        }
+        QCoreApplication::processEvents();
+        state.SetIterationTime(double(ns) / 1e9);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_FullRepaint)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Turn, typed_lookup, "lookup")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Turn, ring_turn, "ring")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Turn, page_change, "page")->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Turn, back, "back")->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QtDeliversMouseMove)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_QtDeliversMouseMoveInMainWindow)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_BoardRuleNoChange)->Unit(benchmark::kNanosecond);
