@@ -27,8 +27,8 @@ export DISPLAY=":$(cat "$work/display")"
 for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
-# No shipped library for the first start: the program must start with no pictures, no
-# settings and no libraries; the sample comes back before the second start.
+# No shipped library for the first start: the program must start with only its default
+# pictures, no settings and no libraries; the sample comes back before the second start.
 mkdir -p "$work/shipped"
 mv "$prefix/词库" "$prefix/联想词库" "$work/shipped/"
 export HOME="$work/home" WINEPREFIX="$work/no-wine-prefix" XDG_RUNTIME_DIR="$work/run"
@@ -101,6 +101,11 @@ settings="$prefix/Dorrit参数.ini"
 expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","01.jpg"\r\n"桌面是否随机",#TRUE#\r\n' | iconv -f UTF-8 -t GBK | xxd -p | tr -d "\n")
 check "settings file bytes after the first start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
 check "library folders made beside the program" "yes" "$([[ -d $prefix/词库 && -d $prefix/联想词库 ]] && echo yes)"
+check "the default pictures left the program folder" "" "$(cd "$prefix" && ls 011.jpg 012.jpg 013.jpg vorn1.jpg vorn2.jpg vorn3.jpg 2>/dev/null)"
+for size in 640x480 800x600 1024x768; do
+  check "picture folder $size holds 01.jpg and vorn.jpg" "01.jpg vorn.jpg" \
+    "$(cd "$prefix/Dorrit桌面/$size" 2>/dev/null && ls | sort | tr '\n' ' ' | sed 's/ $//')"
+done
 
 cp -r "$work/shipped/." "$prefix/"
 second=$(session second-start sample.qd) || { echo "$second"; cat "$work/second-start.err"; exit 1; }
