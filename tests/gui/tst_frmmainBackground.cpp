@@ -1,3 +1,4 @@
+#include "PictureFixtures.h"
 #include "RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
@@ -6,25 +7,15 @@
 #include "startup/UiBoardSurface.h"
 #include "startup/frmmain.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 
-namespace {
+using PictureFixtures::jpeg;
 
-QByteArray jpeg(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(QColor(230, 240, 250));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG");
-    return bytes;
-}
+namespace {
 
 // Pictures of distinct sizes tell which one the window shows.
 const QMap<QString, QSize> kSources = {{"011.jpg", {64, 48}},   {"vorn1.jpg", {60, 45}}, {"012.jpg", {80, 60}},
@@ -37,32 +28,33 @@ struct Window
     RecordingMessages messages;
     std::unique_ptr<frmmain> window;
 
-    void start(int twips = 11520)
+    // With a picture name, a settings file of a later start (companion decided) is written first.
+    void start(int twips = 11520, const QString &picture = QString(), bool random = true)
     {
+        if (!picture.isNull()) {
+            Settings s;
+            s.companionChecked = true;
+            s.desktopPicture = picture;
+            s.desktopRandom = random;
+            folder.write(SettingsFile::fileName, SettingsFile::format(s));
+        }
         frmmain::Services services;
         services.programFolder = folder.path();
         services.messages = &messages;
         services.screenHeightTwips = twips;
         window = std::make_unique<frmmain>(services, Settings{});
     }
-    void startWithSettings(const Settings &settings, int twips = 11520)
+    void writeSources() const
     {
-        folder.write(SettingsFile::fileName, SettingsFile::format(settings));
-        start(twips);
+        for (auto it = kSources.cbegin(); it != kSources.cend(); ++it)
+            folder.write(it.key(), jpeg(it.value()));
     }
     QSize background() const { return window->findChild<UiBoardSurface *>("board")->background().size(); }
-    options *dialog() const { return window->optionsDialog(); }
+    template <typename T> T *inDialog(const QString &name) const
+    {
+        return window->optionsDialog()->findChild<T *>(name);
+    }
 };
-
-Settings decided(const QString &picture, bool random)
-{
-    Settings s;
-    s.companionChecked = true;
-    s.shareCompanionFolders = false;
-    s.desktopPicture = picture;
-    s.desktopRandom = random;
-    return s;
-}
 
 } // namespace
 
@@ -70,11 +62,10 @@ class tst_frmmainBackground : public QObject
 {
     Q_OBJECT
 private slots:
-    void firstStartSeedsAndShowsOne()
+    void firstStartSeedsLaterStartsDoNot()
     {
         Window w;
-        for (auto it = kSources.cbegin(); it != kSources.cend(); ++it)
-            w.folder.write(it.key(), jpeg(it.value()));
+        w.writeSources();
         w.start();
         for (const QString &source : kSources.keys())
             QVERIFY(!w.folder.exists(source));
@@ -82,61 +73,52 @@ private slots:
             QVERIFY(w.folder.exists(QStringLiteral("Dorrit桌面/%1/01.jpg").arg(size)));
             QVERIFY(w.folder.exists(QStringLiteral("Dorrit桌面/%1/vorn.jpg").arg(size)));
         }
+        const QString shown = w.background() == kSources["013.jpg"] ? "01.jpg" : "vorn.jpg";
         QVERIFY(w.background() == kSources["013.jpg"] || w.background() == kSources["vorn3.jpg"]);
-        QCOMPARE(w.window->settings().desktopPicture, QString(w.background() == QSize(96, 72) ? "01.jpg" : "vorn.jpg"));
-    }
+        QCOMPARE(w.window->settings().desktopPicture, shown);
 
-    void laterStartsLeaveTheSourcesAlone()
-    {
-        Window w;
-        for (auto it = kSources.cbegin(); it != kSources.cend(); ++it)
-            w.folder.write(it.key(), jpeg(it.value()));
-        w.startWithSettings(decided("01.jpg", true));
+        // Once the companion decision is taken, sources put back stay where they are.
+        w.writeSources();
+        w.start(11520, "01.jpg");
         for (const QString &source : kSources.keys())
             QVERIFY(w.folder.exists(source));
-        QVERIFY(!w.folder.exists("Dorrit桌面"));
-        QCOMPARE(w.background(), kBuiltIn);
     }
 
-    void pictureOfTheLayout_data()
+    void pictureAtStart_data()
     {
         QTest::addColumn<int>("twips");
-        QTest::addColumn<QString>("files"); // folder and picture, or nothing
+        QTest::addColumn<QString>("file"); // under Dorrit桌面, or nothing
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("random");
         QTest::addColumn<QSize>("shown");
-        QTest::newRow("640x480") << 7200 << "640x480/a.jpg" << QSize(64, 48);
-        QTest::newRow("800x600") << 9000 << "800x600/a.jpg" << QSize(80, 60);
-        QTest::newRow("other heights use 1024x768") << 10000 << "1024x768/a.jpg" << QSize(96, 72);
-        QTest::newRow("missing folder: built-in stays") << 11520 << "" << kBuiltIn;
-        QTest::newRow("damaged picture: built-in stays") << 11520 << "1024x768/bad.jpg" << kBuiltIn;
+        QTest::newRow("640x480") << 7200 << "640x480/a.jpg"
+                                 << "01.jpg" << true << QSize(64, 48);
+        QTest::newRow("800x600") << 9000 << "800x600/a.jpg"
+                                 << "01.jpg" << true << QSize(80, 60);
+        QTest::newRow("other heights use 1024x768") << 10000 << "1024x768/a.jpg"
+                                                    << "01.jpg" << true << QSize(96, 72);
+        QTest::newRow("random off: the stored picture") << 11520 << "1024x768/mine.jpg"
+                                                        << "mine.jpg" << false << QSize(96, 72);
+        QTest::newRow("missing folder: built-in stays") << 11520 << ""
+                                                        << "01.jpg" << true << kBuiltIn;
+        QTest::newRow("damaged picture: built-in stays") << 11520 << "1024x768/bad.jpg"
+                                                         << "01.jpg" << true << kBuiltIn;
     }
-    void pictureOfTheLayout()
+    void pictureAtStart()
     {
         QFETCH(int, twips);
-        QFETCH(QString, files);
+        QFETCH(QString, file);
+        QFETCH(QString, stored);
+        QFETCH(bool, random);
         QFETCH(QSize, shown);
         Window w;
-        if (!files.isEmpty()) {
-            const QByteArray bytes = files.endsWith("bad.jpg") ? QByteArray("\xFF\xD8 truncated") : jpeg(shown);
-            w.folder.write("Dorrit桌面/" + files, bytes);
-        }
-        w.startWithSettings(decided("01.jpg", true), twips);
+        if (!file.isEmpty())
+            w.folder.write("Dorrit桌面/" + file, file.endsWith("bad.jpg") ? QByteArray("\xFF\xD8 cut") : jpeg(shown));
+        // A random pick would show this one at times.
+        if (!random)
+            w.folder.write("Dorrit桌面/1024x768/other.jpg", jpeg({10, 10}));
+        w.start(twips, stored, random);
         QCOMPARE(w.background(), shown);
-    }
-
-    void randomOffShowsTheStoredPicture()
-    {
-        // Any of the pictures would do for a random pick; with random off only the stored one.
-        for (int start = 0; start < 4; ++start) {
-            Window w;
-            for (const char *name : {"a.jpg", "b.jpg", "c.jpg"})
-                w.folder.write(QStringLiteral("Dorrit桌面/1024x768/") + name, jpeg({10, 10}));
-            QImage mine(33, 22, QImage::Format_RGB32);
-            mine.fill(Qt::white);
-            mine.save(w.folder.file("Dorrit桌面/1024x768/mine.bmp"), "BMP");
-            w.startWithSettings(decided("mine.bmp", false));
-            QCOMPARE(w.background(), QSize(33, 22));
-            QCOMPARE(w.window->settings().desktopPicture, QStringLiteral("mine.bmp"));
-        }
     }
 
     void optionsDialogFromTheMenu()
@@ -144,35 +126,32 @@ private slots:
         Window w;
         w.folder.write("Dorrit桌面/1024x768/01.jpg", jpeg({96, 72}));
         w.folder.write("Dorrit桌面/1024x768/vorn.jpg", jpeg({92, 69}));
-        w.startWithSettings(decided("01.jpg", false));
-        QCOMPARE(w.background(), QSize(96, 72));
+        w.start(11520, "01.jpg", false);
         w.window->findChild<QAction *>("mnuoption")->trigger();
-        options *first = w.dialog();
+        options *first = w.window->optionsDialog();
         QVERIFY(first && first->isVisible());
         QCOMPARE(first->windowModality(), Qt::ApplicationModal);
 
         // OK changes the live settings at once: the next hover reads readAloud from them.
-        first->findChild<QTabWidget *>("SSTab1")->setCurrentIndex(2);
-        first->findChild<QCheckBox *>("Check2")->setChecked(true);
-        auto *list = first->findChild<QListWidget *>("List1");
+        w.inDialog<QTabWidget>("SSTab1")->setCurrentIndex(2);
+        w.inDialog<QCheckBox>("Check2")->setChecked(true);
+        auto *list = w.inDialog<QListWidget>("List1");
         list->setCurrentItem(list->findItems("vorn.jpg", Qt::MatchExactly).value(0));
-        QTest::mouseClick(first->findChild<QPushButton *>("Command1_2"), Qt::LeftButton);
+        QTest::mouseClick(w.inDialog<QPushButton>("Command1_2"), Qt::LeftButton);
         QVERIFY(w.window->settings().readAloud);
         QCOMPARE(w.background(), QSize(92, 69));
         QVERIFY(first->isHidden());
 
         // Hidden, not gone: the same dialog comes back on the tab it was left on.
         w.window->mnuoption_Click();
-        QCOMPARE(w.dialog(), first);
-        QCOMPARE(first->findChild<QTabWidget *>("SSTab1")->currentIndex(), 2);
+        QCOMPARE(w.window->optionsDialog(), first);
+        QCOMPARE(w.inDialog<QTabWidget>("SSTab1")->currentIndex(), 2);
 
         // The close box forgets it, and the next one starts on the first tab.
         first->close();
-        QTRY_VERIFY(!w.dialog());
+        QTRY_VERIFY(!w.window->optionsDialog());
         w.window->mnuoption_Click();
-        QVERIFY(w.dialog());
-        QCOMPARE(w.dialog()->findChild<QTabWidget *>("SSTab1")->currentIndex(), 0);
-        QVERIFY(w.dialog()->findChild<QCheckBox *>("Check2")->isChecked());
+        QCOMPARE(w.inDialog<QTabWidget>("SSTab1")->currentIndex(), 0);
         QVERIFY(w.messages.shown.isEmpty());
     }
 };
