@@ -143,7 +143,6 @@ void options::showModal()
 {
     setWindowModality(Qt::ApplicationModal);
     show();
-    raise();
     activateWindow();
 }
 
