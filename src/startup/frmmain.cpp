@@ -1,9 +1,12 @@
 #include "startup/frmmain.h"
 
+#include "dialogs/options.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Speech.h"
+#include "startup/BackgroundPictures.h"
 #include "startup/Companion.h"
+#include "startup/PictureFile.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
@@ -304,6 +307,7 @@ void frmmain::buildMenus()
     connect(mnuciku, &QAction::triggered, this, &frmmain::mnuciku_Click);
     mnuoption = mnufile->addAction(QStringLiteral("选项"));
     mnuoption->setObjectName(QStringLiteral("mnuoption"));
+    connect(mnuoption, &QAction::triggered, this, &frmmain::mnuoption_Click);
     mnuexit = mnufile->addAction(QStringLiteral("退出"));
     mnuexit->setObjectName(QStringLiteral("mnuexit"));
     connect(mnuexit, &QAction::triggered, this, &frmmain::mnuexit_Click);
@@ -355,6 +359,9 @@ void frmmain::Form_Load()
     settingsFile.createIfMissing(settings_);
     settingsFile.read(settings_);
 
+    if (!settings_.companionChecked)
+        BackgroundPictures::seed(services_.programFolder);
+
     dataFolder_ = services_.programFolder;
     if (services_.registry && services_.environment && services_.messages) {
         const CompanionResult companion = Companion::run(
@@ -364,6 +371,8 @@ void frmmain::Form_Load()
         if (!companion.dataFolder.isEmpty())
             dataFolder_ = companion.dataFolder;
     }
+
+    loadBackground();
 
     board_->fillSlotLayout();
     board_->resetHistory();
@@ -380,6 +389,22 @@ void frmmain::Form_Load()
 
     placeControlsForGeometry();
     render();
+}
+
+// A picture that cannot be shown leaves the built-in background; start-up shows no message
+// for it, only a line in the log when a file was there but refused.
+void frmmain::loadBackground()
+{
+    const QString folder = BackgroundPictures::folder(services_.programFolder, board_->geometry().resolutionIndex);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    settings_.desktopPicture = BackgroundPictures::chooseAtStart(
+        folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
+    const QString path = QDir(folder).filePath(settings_.desktopPicture);
+    const LoadedPicture picture = PictureFile::load(path);
+    if (picture.ok())
+        surface_->setBackground(QPixmap::fromImage(picture.image));
+    else if (picture.failure != LoadedPicture::Failure::Missing)
+        qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));
 }
 
 void frmmain::placeControlsForGeometry()
@@ -482,6 +507,27 @@ void frmmain::mnuciku_Click()
     if (!services_.libraryDialog)
         return;
     LibrarySelection::mnuciku_Click(library_, dataFolder_, *services_.libraryDialog, *this);
+}
+
+void frmmain::mnuoption_Click()
+{
+    if (!optionsDialog_) {
+        options::Context context;
+        context.settings = &settings_;
+        context.programFolder = services_.programFolder;
+        context.resolutionIndex = board_->geometry().resolutionIndex;
+        context.messages = services_.messages;
+        context.applyBackground = [this](const QImage &picture) {
+            surface_->setBackground(QPixmap::fromImage(picture));
+        };
+        optionsDialog_ = new options(context, this);
+    }
+    optionsDialog_->showModal();
+}
+
+options *frmmain::optionsDialog() const
+{
+    return optionsDialog_.data();
 }
 
 void frmmain::showMessage(const QString &text)

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 #include <array>
 #include <memory>
 #include <random>
@@ -25,6 +26,7 @@ class QPushButton;
 class UiBoardSurface;
 class UiCircleShape;
 class UiMeaningBox;
+class options;
 
 // The main window: runs the start-up sequence, then renders the board model and
 // forwards the user's actions to it.
@@ -54,6 +56,10 @@ public:
     const OpenLibrary &library() const { return library_; }
 
     void mnuciku_Click();
+    // Opens the options dialog without waiting for it to close.
+    void mnuoption_Click();
+    // The options dialog while it exists: hidden by OK and Cancel, gone after its close box.
+    options *optionsDialog() const;
 
     // Shows the window filling the screen, as the board's layouts assume.
     void showFillingScreen();
@@ -78,6 +84,7 @@ private:
     void placeControlsForGeometry();
     void mnuexit_Click();
     int screenHeightTwips() const;
+    void loadBackground();
 
     // What a library load asks of the window.
     void showMessage(const QString &text) override;
@@ -93,6 +100,7 @@ private:
     OpenLibrary library_;
     std::minstd_rand random_;
     bool framePainted_ = false;
+    QPointer<options> optionsDialog_;
 
     UiBoardSurface *surface_ = nullptr;
     std::array<UiCircleShape *, 9> Shape1{};

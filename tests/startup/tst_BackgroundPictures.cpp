@@ -1,0 +1,136 @@
+#include "common/TempProgramFolder.h"
+#include "common/TestMain.h"
+#include "startup/BackgroundPictures.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+const QStringList kSources = {"011.jpg", "vorn1.jpg", "012.jpg", "vorn2.jpg", "013.jpg", "vorn3.jpg"};
+
+QString target(const QString &source)
+{
+    static const QStringList folders = {"640x480", "800x600", "1024x768"};
+    const int row = int(kSources.indexOf(source)) / 2;
+    return QStringLiteral("Dorrit桌面/%1/%2").arg(folders[row], source.startsWith("vorn") ? "vorn.jpg" : "01.jpg");
+}
+
+} // namespace
+
+class tst_BackgroundPictures : public QObject
+{
+    Q_OBJECT
+private slots:
+    void seed_data()
+    {
+        QTest::addColumn<QStringList>("present");
+        // Paths in the program folder that are folders or files in the way of a copy.
+        QTest::addColumn<QStringList>("obstacles");
+        QTest::addColumn<QStringList>("kept");
+
+        QTest::newRow("all six sources") << kSources << QStringList() << QStringList();
+        QTest::newRow("row with one source missing")
+            << QStringList{"011.jpg", "vorn1.jpg", "012.jpg", "013.jpg", "vorn3.jpg"} << QStringList()
+            << QStringList{"012.jpg"};
+        QTest::newRow("copy fails: a folder where the copy goes")
+            << kSources << QStringList{"Dorrit桌面/640x480/01.jpg/"} << QStringList{"011.jpg"};
+        QTest::newRow("folder cannot be made: a file in its place")
+            << kSources << QStringList{"Dorrit桌面"} << kSources;
+    }
+    void seed()
+    {
+        QFETCH(QStringList, present);
+        QFETCH(QStringList, obstacles);
+        QFETCH(QStringList, kept);
+        TempProgramFolder folder;
+        for (const QString &name : present)
+            folder.write(name, "picture " + name.toUtf8());
+        for (const QString &path : obstacles) {
+            if (path.endsWith(u'/'))
+                QDir().mkpath(folder.file(path));
+            else
+                folder.write(path, "in the way");
+        }
+
+        BackgroundPictures::seed(folder.path());
+
+        for (const QString &name : kSources) {
+            if (!present.contains(name))
+                continue;
+            // Every picture is somewhere, never lost, never in two places.
+            const bool copied = QFileInfo(folder.file(target(name))).isFile();
+            QCOMPARE(folder.exists(name), kept.contains(name));
+            QCOMPARE(copied, !kept.contains(name));
+            if (copied)
+                QCOMPARE(folder.read(target(name)), "picture " + name.toUtf8());
+        }
+        if (!present.contains("vorn2.jpg"))
+            QVERIFY(!folder.exists("Dorrit桌面/800x600/01.jpg"));
+    }
+
+    void chooseAtStart_data()
+    {
+        QTest::addColumn<QStringList>("files"); // a trailing slash makes a folder
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("random");
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("one jpg, low r") << QStringList{"only.jpg", "notes.txt"} << "01.jpg" << true << 0.0
+                                        << "only.jpg";
+        QTest::newRow("one jpg, high r") << QStringList{"only.jpg", "notes.txt"} << "01.jpg" << true << 0.999
+                                         << "only.jpg";
+        QTest::newRow("no jpg: the stored bitmap")
+            << QStringList{"mine.bmp"} << "mine.bmp" << true << 0.5 << "mine.bmp";
+        QTest::newRow("missing folder: the stored name") << QStringList() << "01.jpg" << true << 0.5 << "01.jpg";
+        QTest::newRow("upper-case extension counts")
+            << QStringList{"PHOTO.JPG"} << "01.jpg" << true << 0.5 << "PHOTO.JPG";
+        QTest::newRow("hidden and folder names are no pictures")
+            << QStringList{".hidden.jpg", "album.jpg/", "seen.jpg"} << "01.jpg" << true << 0.99 << "seen.jpg";
+        QTest::newRow("random off: the stored picture")
+            << QStringList{"a.jpg", "b.jpg", "c.bmp"} << "c.bmp" << false << 0.0 << "c.bmp";
+        QTest::newRow("random off, stored gone: a random pick")
+            << QStringList{"a.jpg"} << "gone.jpg" << false << 0.7 << "a.jpg";
+        QTest::newRow("random off, stored outside the folder")
+            << QStringList{"a.jpg", "../outside.jpg"} << "../outside.jpg" << false << 0.0 << "a.jpg";
+        QTest::newRow("random on ignores the stored picture")
+            << QStringList{"a.jpg", "c.bmp"} << "c.bmp" << true << 0.0 << "a.jpg";
+    }
+    void chooseAtStart()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QString, stored);
+        QFETCH(bool, random);
+        QFETCH(double, r);
+        QFETCH(QString, expected);
+        TempProgramFolder program;
+        const QString folder = BackgroundPictures::folder(program.path(), 3);
+        for (const QString &name : files) {
+            if (name.endsWith(u'/'))
+                QDir().mkpath(QDir(folder).filePath(name));
+            else
+                program.write(QDir(program.path()).relativeFilePath(QDir(folder).filePath(name)), "x");
+        }
+        QCOMPARE(BackgroundPictures::chooseAtStart(folder, stored, random, [r] { return r; }), expected);
+    }
+
+    void pickFollowsTheListing()
+    {
+        TempProgramFolder program;
+        const QString folder = BackgroundPictures::folder(program.path(), 2);
+        for (const char *name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.txt"})
+            program.write(QStringLiteral("Dorrit桌面/800x600/") + name, "x");
+        // Int(r * count) + 1 on the names in the order the file system gives them.
+        const QStringList listed = QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Unsorted);
+        for (int k = 0; k < 4; ++k) {
+            const double r = (k + 0.5) / 4;
+            QCOMPARE(BackgroundPictures::chooseAtStart(folder, "", true, [r] { return r; }), listed[k]);
+        }
+        // A generator that strays to 1.0 still picks the last.
+        QCOMPARE(BackgroundPictures::chooseAtStart(folder, "", true, [] { return 1.0; }), listed[3]);
+    }
+};
+
+DORRIT_TEST_CLASS(tst_BackgroundPictures)
+#include "tst_BackgroundPictures.moc"
