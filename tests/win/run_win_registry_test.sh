@@ -30,7 +30,7 @@ trap cleanup EXIT
 # Where the system has no zh_CN.UTF-8 it is compiled into the work folder, from the sources
 # that the `locales` package ships.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    [ -f /usr/share/i18n/locales/zh_CN ] || skip "no locale sources in /usr/share/i18n (package locales)"
+    [ -f /usr/share/i18n/locales/zh_CN ] || skip "no locale sources in /usr/share/i18n: install the locales package"
     mkdir -p "$work/locale"
     # Exit 1 only reports warnings; what counts is whether the locale was written.
     localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" >"$work/localedef.log" 2>&1
