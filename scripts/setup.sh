@@ -10,6 +10,7 @@ packages=(
   libbenchmark-dev clang libclang-rt-14-dev
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick x11-utils
+  xxd locales
   g++-mingw-w64-x86-64 wine64
 )
 

@@ -6,7 +6,7 @@ set -uo pipefail
 
 build_dir=$1
 title="Tesmar单词Dorrit"
-for tool in Xvfb xdotool import xdpyinfo; do
+for tool in Xvfb xdotool import xdpyinfo xxd iconv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -33,6 +33,9 @@ mkdir -p "$work/shipped"
 mv "$prefix/词库" "$prefix/联想词库" "$work/shipped/"
 export HOME="$work/home" WINEPREFIX="$work/no-wine-prefix" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+# A desktop session has a UTF-8 locale. Under plain C (a bare machine sets no LANG) Qt writes
+# the legacy WM_NAME as raw bytes, which xdotool's --name search cannot match.
+export LC_ALL=C.UTF-8
 shots="$build_dir/e2e-shots"
 mkdir -p "$shots"
 
@@ -115,6 +118,7 @@ check "退出 ends the program cleanly" "exit=0" "$(grep '^exit=' <<<"$first")"
 
 settings="$prefix/Dorrit参数.ini"
 expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","01.jpg"\r\n"桌面是否随机",#TRUE#\r\n' | iconv -f UTF-8 -t GBK | xxd -p | tr -d "\n")
+[[ -n $expected ]] || { echo "FAIL: cannot encode the expected settings file"; exit 1; }
 check "settings file bytes after the first start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
 check "library folders made beside the program" "yes" "$([[ -d $prefix/词库 && -d $prefix/联想词库 ]] && echo yes)"
 check "the default pictures left the program folder" "" "$(cd "$prefix" && ls 011.jpg 012.jpg 013.jpg vorn1.jpg vorn2.jpg vorn3.jpg 2>/dev/null)"

@@ -26,13 +26,21 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# RegEnumValueA answers in the ANSI code page, which Wine takes from the locale.
+# RegEnumValueA answers in the ANSI code page, which Wine takes from the locale (zh_CN: 936).
+# Where the system has no zh_CN.UTF-8 it is compiled into the work folder, from the sources
+# that the `locales` package ships.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    [ -f /usr/share/i18n/locales/zh_CN ] || skip "no locale sources in /usr/share/i18n: install the locales package"
     mkdir -p "$work/locale"
-    localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" >/dev/null 2>&1 \
-        || skip "cannot make the zh_CN.UTF-8 locale"
+    # Exit 1 only reports warnings; what counts is whether the locale was written.
+    localedef -i zh_CN -f UTF-8 "$work/locale/zh_CN.UTF-8" >"$work/localedef.log" 2>&1
+    [ -s "$work/locale/zh_CN.UTF-8/LC_CTYPE" ] || {
+        tail -5 "$work/localedef.log"
+        skip "cannot make the zh_CN.UTF-8 locale"
+    }
     export LOCPATH="$work/locale"
 fi
+[ "$(LC_ALL=zh_CN.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ] || skip "the zh_CN.UTF-8 locale does not load"
 # Set for wine only (through env), so this shell does not try the locale itself.
 export WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscoree,mshtml="
 
