@@ -1,11 +1,13 @@
 #include "WindowFixture.h"
 #include "common/LibraryFixtures.h"
 #include "common/TestMain.h"
+#include "dialogs/options.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QTest>
 
@@ -151,6 +153,29 @@ private slots:
         QVERIFY(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_0"))->state().invisible);
         QCOMPARE(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_8"))->text(QAccessible::Name),
                  QStringLiteral("tanker"));
+    }
+
+    void readingAloudSwitchedOnInOptionsHoldsAtOnce()
+    {
+        Window w;
+        writeSample(w.folder.path());
+        w.pick(QStringLiteral("cet4.qd"));
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
+        QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+        const BoardGeometry &g = w.window->board().geometry();
+        QWidget *board = w.find<QWidget>("board");
+        QTest::mouseMove(board, QPoint(g.slotX[6], g.slotY[6] + 40));
+        QVERIFY(w.speech.spoken.isEmpty());
+
+        w.window->mnuoption_Click();
+        options *dialog = w.window->optionsDialog();
+        dialog->findChild<QCheckBox *>(QStringLiteral("Check2"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command1_0")), Qt::LeftButton);
+        QTest::mouseMove(board, QPoint(g.slotX[8], g.slotY[8]));
+        QTest::mouseMove(board, QPoint(g.slotX[6], g.slotY[6] + 40));
+        QCOMPARE(w.speech.spoken, QStringList{QStringLiteral("run")});
     }
 
     void meaningsCanBeCopied()
