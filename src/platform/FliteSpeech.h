@@ -21,6 +21,7 @@ public:
     QString name() const override { return QStringLiteral("flite"); }
     void open() override;
     void say(const QStringList &texts) override;
+    void prepare(const QStringList &texts) override;
 
 private:
     void play(quint64 id, const QByteArray &pcm, int sampleRate);

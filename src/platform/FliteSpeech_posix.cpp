@@ -41,6 +41,12 @@ void FliteSpeech::say(const QStringList &texts)
     synthesizer_->request(++latest_, texts);
 }
 
+void FliteSpeech::prepare(const QStringList &texts)
+{
+    if (synthesizer_ && !broken_)
+        synthesizer_->prepare(texts);
+}
+
 void FliteSpeech::play(quint64 id, const QByteArray &pcm, int sampleRate)
 {
     if (id != latest_ || broken_ || pcm.isEmpty())

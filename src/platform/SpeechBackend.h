@@ -16,6 +16,8 @@ public:
     virtual void open() = 0;
     // Cuts off whatever is being said and says these texts in order.
     virtual void say(const QStringList &texts) = 0;
+    // As Speech::prepare.
+    virtual void prepare(const QStringList &texts) { Q_UNUSED(texts) }
 
 signals:
     void ready();

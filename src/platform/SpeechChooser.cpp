@@ -50,6 +50,12 @@ void SpeechChooser::speak(const QString &text)
     openWhenNeeded();
 }
 
+void SpeechChooser::prepare(const QStringList &texts)
+{
+    if (current_ && currentReady_)
+        current_->prepare(texts);
+}
+
 void SpeechChooser::tryNext()
 {
     while (next_ < candidates_.size()) {

@@ -30,6 +30,7 @@ public:
 
     void start() override;
     void speak(const QString &text) override;
+    void prepare(const QStringList &texts) override;
 
     // The engine that speaks; empty while choosing and when none can.
     QString engine() const;

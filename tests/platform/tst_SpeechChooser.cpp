@@ -34,6 +34,7 @@ public:
             emit unavailable("no " + name_);
     }
     void say(const QStringList &texts) override { journal_.append(name_ + " say " + texts.join('|')); }
+    void prepare(const QStringList &texts) override { journal_.append(name_ + " prepare " + texts.join('|')); }
     void breakDown() { emit unavailable(QStringLiteral("broke")); }
 
 private:
@@ -133,6 +134,18 @@ private slots:
         QVERIFY(log.isEmpty());
         quiet->speak(QStringLiteral("tanker"));
         QCOMPARE(journal, (QStringList{"a open", "a say tanker"}));
+    }
+
+    // Preparing is a hint for a ready engine: it neither starts one nor waits for one.
+    void prepareGoesOnlyToAReadyEngine()
+    {
+        auto speech = chooser("r");
+        speech->start();
+        speech->prepare({"tanker", "river"});
+        QCOMPARE(made.size(), std::size_t(0));
+        speech->speak(QStringLiteral("welcome"));
+        speech->prepare({"tanker", "river"});
+        QCOMPARE(journal, (QStringList{"a open", "a say welcome", "a prepare tanker|river"}));
     }
 
     // While no engine is ready only the latest few texts are kept, said in order at once.
