@@ -94,17 +94,24 @@ void measure(benchmark::State &state, const std::function<void()> &trigger, cons
     state.counters["max_ms"] = spans.back();
 }
 
-bool waitForReady(SpeechBackend &backend)
+// Opens the backend and waits until it answers; skips the benchmark when it cannot speak.
+bool opened(benchmark::State &state, SpeechBackend &backend)
 {
-    bool ready = false, unavailable = false;
-    QObject::connect(&backend, &SpeechBackend::ready, [&] { ready = true; });
-    QObject::connect(&backend, &SpeechBackend::unavailable, [&] { unavailable = true; });
+    if (!ready(state))
+        return false;
+    bool answered = false;
+    QString why = QStringLiteral("no answer within 10 s");
+    QObject::connect(&backend, &SpeechBackend::ready, [&] { answered = true, why.clear(); });
+    QObject::connect(&backend, &SpeechBackend::unavailable,
+                     [&](const QString &reason) { answered = true, why = reason; });
     backend.open();
     QElapsedTimer clock;
     clock.start();
-    while (!ready && !unavailable && clock.elapsed() < 10000)
+    while (!answered && clock.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return ready;
+    if (!why.isEmpty())
+        state.SkipWithError(qPrintable(backend.name() + QLatin1String(": ") + why));
+    return why.isEmpty();
 }
 
 void BM_FirstSound_ReadySamples(benchmark::State &state)
@@ -133,13 +140,9 @@ enum class Word { New, Prepared, SaidBefore };
 
 void BM_FirstSound_Flite(benchmark::State &state, Word word)
 {
-    if (!ready(state))
-        return;
     FliteSpeech speech;
-    if (!waitForReady(speech)) {
-        state.SkipWithError("flite cannot speak here");
+    if (!opened(state, speech))
         return;
-    }
     switch (word) {
     case Word::New:
         measure(state, [&] { speech.say({freshWord()}); });
@@ -168,13 +171,9 @@ void BM_FirstSound_Flite(benchmark::State &state, Word word)
 
 void BM_FirstSound_SpeechDispatcher(benchmark::State &state)
 {
-    if (!ready(state))
-        return;
     SpeechDispatcherSpeech speech;
-    if (!waitForReady(speech)) {
-        state.SkipWithError("speech-dispatcher does not answer");
+    if (!opened(state, speech))
         return;
-    }
     measure(state, [&] { speech.say({freshWord()}); });
 }
 

@@ -7,6 +7,8 @@
 #               the program starts it and speaks through it;
 #   flite       speech-dispatcher may not be started (DisableAutoSpawn in the user's
 #               configuration): the program falls back to flite;
+#   hung        speech-dispatcher runs but does not answer (stopped with SIGSTOP): the
+#               program gives up on it after a few seconds and falls back to flite;
 #   off         reading aloud is off: nothing is heard and no speech service is started.
 # With reading aloud on, start-up says "welcome" once the window is up.
 #
@@ -39,6 +41,8 @@ speech_service_running() { [[ -n $(speech_service_pid) ]]; }
 stop_speech_service() {
   local pid
   pid=$(speech_service_pid) || return 0
+  # It may have been stopped on purpose; a stopped process would never see the TERM.
+  kill -CONT "$pid" 2>/dev/null
   kill "$pid" 2>/dev/null
   for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 }
@@ -187,8 +191,9 @@ hover_ring_word_and_expect_one_word() { # name, x, y
   expect_words_during "$1" 1 2 xdotool mousemove "$2" "$3"
 }
 
-scenario() { # name, readAloud, welcome words expected, engine line expected in the log
-  local name=$1 read_aloud=$2 words=$3 engine=$4
+scenario() { # name, readAloud, welcome words expected, engine line expected in the log,
+           # whether speech-dispatcher runs afterwards (default: only when it spoke)
+  local name=$1 read_aloud=$2 words=$3 engine=$4 service=${5:-}
   echo "--- $name"
   write_settings "$read_aloud"
   expect_words_during "$name-welcome" "$words" 2.5 start_program_and_wait_for_engine "$name" \
@@ -197,10 +202,11 @@ scenario() { # name, readAloud, welcome words expected, engine line expected in 
   said=$(grep "Reading aloud" "$work/$name.log")
   echo "$name: log: ${said:-(nothing about reading aloud)}"
   check "$name: engine chosen" "$engine" "$(grep -o "^Reading aloud [a-z ]*through [a-z-]*" <<<"$said" | head -1)"
-  check "$name: speech-dispatcher running afterwards" "$([[ $name == dispatcher ]] && echo yes || echo no)" \
+  [[ -n $service ]] || service=$([[ $engine == *speech-dispatcher ]] && echo yes || echo no)
+  check "$name: speech-dispatcher running afterwards" "$service" \
     "$(speech_service_running && echo yes || echo no)"
   quit_program
-  stop_speech_service
+  [[ $name == hung ]] || stop_speech_service
 }
 
 new_desktop dispatcher
@@ -212,6 +218,21 @@ echo DisableAutoSpawn >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 scenario flite '#TRUE#' 1 "Reading aloud through flite"
 check "flite: why speech-dispatcher was passed over" yes \
   "$(grep -q "passed over speech-dispatcher: not running, and starting it failed: Autospawn requested but disabled" "$work/flite.log" && echo yes || echo no)"
+
+new_desktop hung
+speech-dispatcher --spawn --communication-method unix_socket \
+  --socket-path "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" >"$work/hung-service.log" 2>&1
+for _ in $(seq 1 50); do speech_service_running && break; sleep 0.1; done
+hung_pid=$(speech_service_pid)
+if [[ -n $hung_pid ]]; then
+  kill -STOP "$hung_pid"
+  scenario hung '#TRUE#' 1 "Reading aloud through flite" yes
+  check "hung: why speech-dispatcher was passed over" yes \
+    "$(grep -q "passed over speech-dispatcher: no answer within" "$work/hung.log" && echo yes || echo no)"
+  stop_speech_service
+else
+  echo "FAIL: hung: speech-dispatcher did not start"; cat "$work/hung-service.log"; fail=1
+fi
 
 new_desktop off
 scenario off '#FALSE#' 0 ""
