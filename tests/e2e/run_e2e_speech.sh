@@ -19,7 +19,8 @@
 set -uo pipefail
 
 build_dir=$1
-title="Tesmar单词Dorrit"
+# The start of the window title in ASCII, so that the search works in any locale.
+title="^Tesmar"
 for tool in Xvfb xdotool xdpyinfo pulseaudio pactl parec sox soxi iconv speech-dispatcher; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -163,7 +164,7 @@ start_program() { # name: returns once the main window is up
   program_pid=$!
   for _ in $(seq 1 150); do
     kill -0 "$program_pid" 2>/dev/null || { echo "FAIL: $1: the program ended early"; cat "$work/$1.log"; return 1; }
-    [[ -n $(xdotool search --onlyvisible --name "^$title" 2>/dev/null) ]] && return 0
+    [[ -n $(xdotool search --onlyvisible --name "$title" 2>/dev/null) ]] && return 0
     sleep 0.1
   done
   echo "FAIL: $1: no main window"
