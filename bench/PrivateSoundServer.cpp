@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include <csignal>
+#include <sys/prctl.h>
 
 namespace {
 const QString kSink = QStringLiteral("dorrit_bench");
@@ -22,6 +23,8 @@ PrivateSoundServer::PrivateSoundServer()
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root + QLatin1String("/pulse"));
     environment.insert(QStringLiteral("HOME"), root + QLatin1String("/pulse"));
     server_.setProcessEnvironment(environment);
+    // Ends with this process however it ends (benchmark flags can exit() past destructors).
+    server_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     server_.setStandardOutputFile(QProcess::nullDevice());
     server_.setStandardErrorFile(root + QLatin1String("/pulse.log"));
     server_.start(QStringLiteral("pulseaudio"),
