@@ -185,7 +185,9 @@ quit_program() {
 }
 
 # Hook for the board: with a word shown, move the pointer from outside every circle into
-# the ring circle whose centre is at screen position x,y and expect its word, once.
+# the ring circle whose centre is at screen position x,y and expect its word, once. Called
+# from a function passed to scenario, after that function has opened a library and shown a
+# word (see run_e2e.sh for opening one through the menu).
 hover_ring_word_and_expect_one_word() { # name, x, y
   xdotool mousemove 5 760
   sleep 0.3
@@ -193,8 +195,10 @@ hover_ring_word_and_expect_one_word() { # name, x, y
 }
 
 scenario() { # name, readAloud, welcome words expected, engine line expected in the log,
-           # whether speech-dispatcher runs afterwards (default: only when it spoke)
+           # whether speech-dispatcher runs afterwards ("" : only when it spoke), then
+           # functions to run with the program up, each given the scenario's name
   local name=$1 read_aloud=$2 words=$3 engine=$4 service=${5:-}
+  shift 5 2>/dev/null || shift $#
   echo "--- $name"
   write_settings "$read_aloud"
   expect_words_during "$name-welcome" "$words" 2.5 start_program_and_wait_for_engine "$name" \
@@ -206,6 +210,8 @@ scenario() { # name, readAloud, welcome words expected, engine line expected in 
   [[ -n $service ]] || service=$([[ $engine == *speech-dispatcher ]] && echo yes || echo no)
   check "$name: speech-dispatcher running afterwards" "$service" \
     "$(speech_service_running && echo yes || echo no)"
+  local more
+  for more in "$@"; do "$more" "$name"; done
   quit_program
   [[ $name == hung ]] || stop_speech_service
 }
