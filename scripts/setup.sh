@@ -3,10 +3,16 @@
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
+# Speech: the program talks to speech-dispatcher itself. Qt's speech-dispatcher engine
+# (qt6-speech-speechd-plugin) is left out on purpose: once installed it becomes Qt's default
+# engine, which lists every voice for seconds when created and blocks on a hung service.
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-speech-dev
   qt6-speech-flite-plugin libqt6texttospeech6 qt6-qpa-plugins libgl-dev
+  qt6-multimedia-dev libqt6multimedia6 flite1-dev
+  speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+  pulseaudio pulseaudio-utils libpulse-dev sox
   libbenchmark-dev clang libclang-rt-14-dev
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick x11-utils

@@ -1,7 +1,7 @@
 #include "platform/Environment.h"
 #include "platform/ProgramFolder.h"
-#include "platform/QtSpeech.h"
 #include "platform/Registry.h"
+#include "platform/SystemSpeech.h"
 #include "startup/UiFonts.h"
 #include "startup/UiLibraryFileDialog.h"
 #include "startup/UiMessageBox.h"
@@ -19,14 +19,14 @@ int main(int argc, char **argv)
     Settings settings;
     settings.settingsVersion = 0.1f;
 
-    QtSpeech speech;
+    const auto speech = makeSystemSpeech();
     UiMessageBox messages;
     UiLibraryFileDialog libraryDialog;
     const auto registry = makeSystemRegistry();
     const auto environment = makeSystemEnvironment();
     frmmain::Services services;
     services.programFolder = ProgramFolder::path();
-    services.speech = &speech;
+    services.speech = speech.get();
     services.messages = &messages;
     services.registry = registry.get();
     services.environment = environment.get();
@@ -36,7 +36,8 @@ int main(int argc, char **argv)
     messages.setParent(&window);
     libraryDialog.setParent(&window);
     // The speech engine loads after the first frame so that it never delays the window.
-    QObject::connect(&window, &frmmain::firstFramePainted, &speech, &QtSpeech::start, Qt::QueuedConnection);
+    QObject::connect(
+        &window, &frmmain::firstFramePainted, &window, [&speech] { speech->start(); }, Qt::QueuedConnection);
     window.showFillingScreen();
     return app.exec();
 }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "platform/Speech.h"
+#include "platform/SystemSpeech.h"
 
 #include <QObject>
 #include <QStringList>
 
 class QTextToSpeech;
 
-// Speech through Qt TextToSpeech. Loading an engine can take a while, so it is created
-// only when start() is called (after the window's first frame); texts spoken before
-// that are kept and said once the engine is ready.
-class QtSpeech : public QObject, public Speech
+// Speech through Qt TextToSpeech (the system's engine on Windows). The engine is created
+// only when start() is called; texts spoken before that are kept and said once it is ready.
+class QtSpeech : public QObject, public SystemSpeech
 {
     Q_OBJECT
 public:
@@ -18,7 +17,7 @@ public:
     explicit QtSpeech(const QString &engineName = QString(), QObject *parent = nullptr);
     ~QtSpeech() override;
 
-    void start();
+    void start() override;
     void speak(const QString &text) override;
 
     bool started() const { return started_; }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Speech.h"
+
+#include <memory>
+
+// The program's speech, made for the platform. Loading an engine can take a while, so it
+// starts only when start() is called (after the window's first frame); the latest few texts
+// spoken before that are said once an engine is ready.
+class SystemSpeech : public Speech
+{
+public:
+    virtual void start() = 0;
+};
+
+std::unique_ptr<SystemSpeech> makeSystemSpeech();

@@ -1,0 +1,8 @@
+#include "platform/QtSpeech.h"
+#include "platform/SystemSpeech.h"
+
+// Windows' own engine through Qt TextToSpeech.
+std::unique_ptr<SystemSpeech> makeSystemSpeech()
+{
+    return std::make_unique<QtSpeech>();
+}
