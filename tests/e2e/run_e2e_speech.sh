@@ -13,7 +13,7 @@
 # With reading aloud on, start-up says "welcome" once the window is up.
 #
 # Checks of words spoken while the program runs go through expect_words_during; the board's
-# hover uses hover_ring_word_and_expect_one_word (see there).
+# hover uses hover_ring_word_and_expect.
 #
 # Usage: run_e2e_speech.sh BUILD_DIR      Exit 77 (skipped) when a tool is missing.
 set -uo pipefail
@@ -184,14 +184,27 @@ quit_program() {
   stop "$program_pid"; program_pid=""
 }
 
-# Hook for the board: with a word shown, move the pointer from outside every circle into
-# the ring circle whose centre is at screen position x,y and expect its word, once. Called
-# from a function passed to scenario, after that function has opened a library and shown a
-# word (see run_e2e.sh for opening one through the menu).
-hover_ring_word_and_expect_one_word() { # name, x, y
+# With a word shown, moves the pointer from outside every circle into the ring circle whose
+# centre is at screen position x,y and expects that many words.
+hover_ring_word_and_expect() { # name, words, x, y
   xdotool mousemove 5 760
   sleep 0.3
-  expect_words_during "$1" 1 2 xdotool mousemove "$2" "$3"
+  expect_words_during "$1" "$2" 2 xdotool mousemove "$3" "$4"
+}
+
+# Opens the sample library from the menu, shows "travel" (its ring is full) and hovers its
+# top ring word. The window fills the 1024 x 768 screen under a menu bar of about 20 pixels,
+# so slot 0's circle (radius 95) is centred near (512, 155).
+browse_and_hover() { # name
+  # 文件 > 选择词库, as a user would.
+  xdotool mousemove 22 10 click 1; sleep 0.5; xdotool key Down; sleep 0.2; xdotool key Return
+  for _ in $(seq 1 50); do xdotool search --onlyvisible --name "选择词库" >/dev/null 2>&1 && break; sleep 0.1; done
+  sleep 0.5
+  xdotool type --delay 30 sample.qd; xdotool key Return; sleep 1
+  xdotool mousemove 100 44 click 1; sleep 0.2
+  xdotool key ctrl+a; xdotool type --delay 20 travel; xdotool key Return; sleep 0.5
+  hover_ring_word_and_expect "$1-hover" "$([[ $1 == off ]] && echo 0 || echo 1)" 512 155
+  import -window root "$recordings/$1-hover.png"
 }
 
 scenario() { # name, readAloud, welcome words expected, engine line expected in the log,
@@ -217,12 +230,12 @@ scenario() { # name, readAloud, welcome words expected, engine line expected in 
 }
 
 new_desktop dispatcher
-scenario dispatcher '#TRUE#' 1 "Reading aloud through speech-dispatcher"
+scenario dispatcher '#TRUE#' 1 "Reading aloud through speech-dispatcher" "" browse_and_hover
 
 new_desktop flite
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher"
 echo DisableAutoSpawn >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
-scenario flite '#TRUE#' 1 "Reading aloud through flite"
+scenario flite '#TRUE#' 1 "Reading aloud through flite" "" browse_and_hover
 check "flite: why speech-dispatcher was passed over" yes \
   "$(grep -q "passed over speech-dispatcher: not running, and starting it failed: Autospawn requested but disabled" "$work/flite.log" && echo yes || echo no)"
 
@@ -242,7 +255,7 @@ else
 fi
 
 new_desktop off
-scenario off '#FALSE#' 0 ""
+scenario off '#FALSE#' 0 "" "" browse_and_hover
 
 echo "recordings in $recordings"
 exit $fail
