@@ -12,8 +12,10 @@
 #include <random>
 
 class Environment;
+class HelpDisplay;
 class LibraryFileDialog;
 class MessageSink;
+class ProgramStarter;
 class Registry;
 class Speech;
 class QAction;
@@ -38,6 +40,8 @@ public:
         const Registry *registry = nullptr;
         const Environment *environment = nullptr;
         LibraryFileDialog *libraryDialog = nullptr;
+        HelpDisplay *help = nullptr;
+        ProgramStarter *programs = nullptr;
         // Screen height in twips; taken from the primary screen when 0.
         int screenHeightTwips = 0;
     };
@@ -70,6 +74,8 @@ private:
     void renderSlot(int i);
     void placeControlsForGeometry();
     void mnuexit_Click();
+    void mnuhelphtm_Click();
+    void mnuabout_Click();
     int screenHeightTwips() const;
 
     // What a library load asks of the window.
