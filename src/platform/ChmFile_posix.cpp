@@ -58,10 +58,14 @@ bool ChmFile::headerLooksSound(const QByteArray &file, qint64 fileSize)
     if (!itsp.startsWith("ITSP") || u32(itsp, 8) != quint32(itspLength))
         return false;
     const quint32 blockLength = u32(itsp, 16);
-    const quint32 blockCount = u32(itsp, 40);
     if (blockLength < 64 || blockLength > 0x10000)
         return false;
-    return quint64(blockCount) * blockLength <= dirLength - itspLength;
+    // The block count field is not reliable (some compilers write -1); the index blocks
+    // that chmlib starts from must lie inside the directory.
+    const qint64 blocks = qint64((dirLength - itspLength) / blockLength);
+    const qint32 indexRoot = qint32(u32(itsp, 28));
+    const qint32 indexHead = qint32(u32(itsp, 32));
+    return indexHead >= 0 && indexHead < blocks && indexRoot >= -1 && indexRoot < blocks;
 }
 
 ChmFile::ChmFile(const QString &path)
