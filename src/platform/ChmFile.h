@@ -1,16 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
-#include <memory>
 #include <optional>
-
-struct chmFile;
 
 // A compiled help file (.chm) read through chmlib: its objects by path and the facts its
 // #SYSTEM object records. A file that is missing, too large or not a sound .chm opens with an
-// error and holds nothing; a damaged object reads as missing.
+// error and holds nothing.
+//
+// chmlib corrupts memory on some damaged compressed data, which no check of the headers can
+// rule out. So the file is read whole by chmlib in a child process that hands the objects
+// over a pipe; a child that crashes, hangs or overruns the limits means a damaged file.
 class ChmFile
 {
 public:
@@ -19,11 +21,14 @@ public:
     // Help files are small; anything larger is refused rather than read.
     static constexpr qint64 maxFileSize = qint64(64) * 1024 * 1024;
     static constexpr qint64 maxObjectSize = qint64(16) * 1024 * 1024;
+    // All objects together, as the child hands them over.
+    static constexpr qint64 maxContentSize = qint64(64) * 1024 * 1024;
+    static constexpr int maxObjectCount = 20000;
+    static constexpr int childTimeoutMs = 10000;
+
+    using Objects = QHash<QString, QByteArray>; // keyed by lower-case path
 
     explicit ChmFile(const QString &path);
-    ~ChmFile();
-    ChmFile(const ChmFile &) = delete;
-    ChmFile &operator=(const ChmFile &) = delete;
 
     Error error() const { return error_; }
     bool isOpen() const { return error_ == Error::None; }
@@ -42,16 +47,16 @@ public:
     // chmlib trusts their offsets and sizes.
     static bool headerLooksSound(const QByteArray &head, qint64 fileSize);
 
+    // The child's stream: "DCHM1", then per object a 32-bit path length, the path, a 32-bit
+    // data length and the data, and a final 0xFFFFFFFF. False for anything else.
+    static bool readStream(const QByteArray &stream, Objects &objects);
+
 private:
     void readSystem();
 
-    struct Closer
-    {
-        void operator()(chmFile *file) const;
-    };
     QString path_;
     Error error_ = Error::Missing;
-    std::unique_ptr<chmFile, Closer> file_;
+    Objects objects_;
     QString defaultTopic_;
     QString contentsFile_;
     QString indexFile_;

@@ -2,12 +2,25 @@
 
 #include "platform/HelpSitemap.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QtEndian>
 
 #include <chm_lib.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
+
+constexpr char streamMagic[] = "DCHM1";
+constexpr quint32 streamEnd = 0xFFFFFFFFu;
 
 quint32 u32(const QByteArray &bytes, qsizetype at)
 {
@@ -24,12 +37,144 @@ QString objectPath(const QString &text)
     return text.isEmpty() || text.startsWith(u'/') ? text : u'/' + text;
 }
 
-} // namespace
+// --- In the child: nothing but chmlib, malloc and write. ---
 
-void ChmFile::Closer::operator()(chmFile *file) const
+bool writeAll(int fd, const void *data, size_t size)
 {
-    chm_close(file);
+    const char *p = static_cast<const char *>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        p += n;
+        size -= size_t(n);
+    }
+    return true;
 }
+
+bool writeLength(int fd, quint32 value)
+{
+    unsigned char bytes[4];
+    qToLittleEndian(value, bytes);
+    return writeAll(fd, bytes, sizeof bytes);
+}
+
+struct ChildContext
+{
+    int fd;
+    quint64 written = 0;
+    int count = 0;
+    bool ok = true;
+};
+
+int sendObject(chmFile *file, chmUnitInfo *info, void *context)
+{
+    auto *c = static_cast<ChildContext *>(context);
+    // Folders end in a slash and hold no data; the meta objects (::DataSpace) are not asked for.
+    const size_t pathLength = strnlen(info->path, CHM_MAX_PATHLEN + 1);
+    if (pathLength == 0 || pathLength > CHM_MAX_PATHLEN || info->path[pathLength - 1] == '/')
+        return CHM_ENUMERATOR_CONTINUE;
+    if (info->length > quint64(ChmFile::maxObjectSize) || ++c->count > ChmFile::maxObjectCount ||
+        c->written + info->length > quint64(ChmFile::maxContentSize)) {
+        c->ok = false;
+        return CHM_ENUMERATOR_FAILURE;
+    }
+    unsigned char *data = static_cast<unsigned char *>(malloc(info->length ? size_t(info->length) : 1));
+    if (!data) {
+        c->ok = false;
+        return CHM_ENUMERATOR_FAILURE;
+    }
+    const LONGINT64 got = info->length ? chm_retrieve_object(file, info, data, 0, LONGINT64(info->length)) : 0;
+    // An object that does not read whole is left out, as missing.
+    if (got == LONGINT64(info->length)) {
+        c->ok = writeLength(c->fd, quint32(pathLength)) && writeAll(c->fd, info->path, pathLength) &&
+                writeLength(c->fd, quint32(info->length)) && writeAll(c->fd, data, size_t(info->length));
+        c->written += info->length;
+    }
+    free(data);
+    return c->ok ? CHM_ENUMERATOR_CONTINUE : CHM_ENUMERATOR_FAILURE;
+}
+
+[[noreturn]] void childMain(const QByteArray &path, int fd)
+{
+    chmFile *file = chm_open(path.constData());
+    if (!file)
+        _exit(2);
+    ChildContext context{fd};
+    bool ok = writeAll(fd, streamMagic, sizeof streamMagic - 1);
+    ok = ok && chm_enumerate(file, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, sendObject,
+                             &context) != 0;
+    ok = ok && context.ok && writeLength(fd, streamEnd);
+    chm_close(file);
+    _exit(ok ? 0 : 3);
+}
+
+// --- In the program. ---
+
+// Runs chmlib on the file in a child; the stream it wrote when it ended well, else nothing.
+std::optional<QByteArray> readInChild(const QString &path)
+{
+    const QByteArray localPath = QFile::encodeName(path);
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return std::nullopt;
+    const pid_t child = fork();
+    if (child < 0) {
+        close(fds[0]);
+        close(fds[1]);
+        return std::nullopt;
+    }
+    if (child == 0) {
+        close(fds[0]);
+        signal(SIGPIPE, SIG_DFL);
+        // What the C library says as chmlib fails is of no use to the user.
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0)
+            dup2(quiet, STDERR_FILENO);
+        childMain(localPath, fds[1]);
+    }
+    close(fds[1]);
+
+    QByteArray stream;
+    bool ok = true;
+    const QDeadlineTimer deadline(ChmFile::childTimeoutMs);
+    char buffer[65536];
+    for (;;) {
+        pollfd waitFor{fds[0], POLLIN, 0};
+        const int ready = poll(&waitFor, 1, int(qMax<qint64>(0, deadline.remainingTime())));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            ok = false; // hung
+            break;
+        }
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        // The paths and lengths travel with the data.
+        if (stream.size() + n >
+            ChmFile::maxContentSize + qint64(ChmFile::maxObjectCount) * (8 + CHM_MAX_PATHLEN) + 16) {
+            ok = false;
+            break;
+        }
+        stream.append(buffer, n);
+    }
+    close(fds[0]);
+    if (!ok)
+        kill(child, SIGKILL);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!ok || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return stream;
+}
+
+} // namespace
 
 bool ChmFile::headerLooksSound(const QByteArray &file, qint64 fileSize)
 {
@@ -68,6 +213,39 @@ bool ChmFile::headerLooksSound(const QByteArray &file, qint64 fileSize)
     return indexHead >= 0 && indexHead < blocks && indexRoot >= -1 && indexRoot < blocks;
 }
 
+bool ChmFile::readStream(const QByteArray &stream, Objects &objects)
+{
+    objects.clear();
+    const qsizetype magicLength = qsizetype(sizeof streamMagic - 1);
+    if (!stream.startsWith(streamMagic))
+        return false;
+    qsizetype at = magicLength;
+    const auto length = [&stream, &at](quint32 &value) {
+        if (stream.size() - at < 4)
+            return false;
+        value = u32(stream, at);
+        at += 4;
+        return true;
+    };
+    for (;;) {
+        quint32 pathLength = 0;
+        if (!length(pathLength))
+            return false;
+        if (pathLength == streamEnd)
+            return at == stream.size();
+        if (pathLength == 0 || pathLength > CHM_MAX_PATHLEN || stream.size() - at < qsizetype(pathLength))
+            return false;
+        const QString path = HelpSitemap::decodeText(stream.mid(at, pathLength)).toLower();
+        at += pathLength;
+        quint32 dataLength = 0;
+        if (!length(dataLength) || dataLength > quint64(maxObjectSize) || stream.size() - at < qsizetype(dataLength) ||
+            objects.size() >= maxObjectCount)
+            return false;
+        objects.insert(path, stream.mid(at, dataLength));
+        at += dataLength;
+    }
+}
+
 ChmFile::ChmFile(const QString &path)
     : path_(path)
 {
@@ -90,12 +268,9 @@ ChmFile::ChmFile(const QString &path)
         error_ = Error::Unreadable;
         return;
     }
-    if (!headerLooksSound(head, size)) {
-        error_ = Error::NotHelpFile;
-        return;
-    }
-    file_.reset(chm_open(QFile::encodeName(path).constData()));
-    if (!file_) {
+    const std::optional<QByteArray> stream = headerLooksSound(head, size) ? readInChild(path) : std::nullopt;
+    if (!stream || !readStream(*stream, objects_)) {
+        objects_.clear();
         error_ = Error::NotHelpFile;
         return;
     }
@@ -103,28 +278,12 @@ ChmFile::ChmFile(const QString &path)
     readSystem();
 }
 
-ChmFile::~ChmFile() = default;
-
 std::optional<QByteArray> ChmFile::object(const QString &path) const
 {
-    if (!file_)
+    const auto found = objects_.constFind(objectPath(path).toLower());
+    if (found == objects_.cend())
         return std::nullopt;
-    const QByteArray name = objectPath(path).toUtf8();
-    if (name.isEmpty() || name.size() > CHM_MAX_PATHLEN)
-        return std::nullopt;
-    chmUnitInfo info{};
-    if (chm_resolve_object(file_.get(), name.constData(), &info) != CHM_RESOLVE_SUCCESS)
-        return std::nullopt;
-    if (info.length > quint64(maxObjectSize))
-        return std::nullopt;
-    QByteArray data(qsizetype(info.length), Qt::Uninitialized);
-    if (data.isEmpty())
-        return data;
-    const LONGINT64 got = chm_retrieve_object(file_.get(), &info, reinterpret_cast<unsigned char *>(data.data()), 0,
-                                              LONGINT64(info.length));
-    if (got != LONGINT64(info.length))
-        return std::nullopt;
-    return data;
+    return *found;
 }
 
 // #SYSTEM: a version, then records of a 16-bit code, a 16-bit length and that many bytes.
