@@ -38,10 +38,10 @@ public:
     std::optional<QByteArray> object(const QString &objectPath) const;
 
     // From #SYSTEM: paths inside the file with a leading slash, or empty when not recorded.
-    QString defaultTopic() const { return defaultTopic_; }
-    QString contentsFile() const { return contentsFile_; }
-    QString indexFile() const { return indexFile_; }
-    QString title() const { return title_; }
+    QString defaultTopic() const { return system_.defaultTopic; }
+    QString contentsFile() const { return system_.contentsFile; }
+    QString indexFile() const { return system_.indexFile; }
+    QString title() const { return system_.title; }
 
     // Checks the fixed headers against the file's size before chmlib sees the bytes:
     // chmlib trusts their offsets and sizes.
@@ -51,14 +51,20 @@ public:
     // data length and the data, and a final 0xFFFFFFFF. False for anything else.
     static bool readStream(const QByteArray &stream, Objects &objects);
 
-private:
-    void readSystem();
+    // The facts of a #SYSTEM object: a version, then records of a 16-bit code, a 16-bit
+    // length and that many bytes.
+    struct System
+    {
+        QString contentsFile;
+        QString indexFile;
+        QString defaultTopic;
+        QString title;
+    };
+    static System readSystem(const QByteArray &system);
 
+private:
     QString path_;
     Error error_ = Error::Missing;
     Objects objects_;
-    QString defaultTopic_;
-    QString contentsFile_;
-    QString indexFile_;
-    QString title_;
+    System system_;
 };

@@ -10,10 +10,12 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -97,8 +99,27 @@ int sendObject(chmFile *file, chmUnitInfo *info, void *context)
     return c->ok ? CHM_ENUMERATOR_CONTINUE : CHM_ENUMERATOR_FAILURE;
 }
 
+// chmlib takes sizes from the file and allocates them: a damaged file may ask for gigabytes.
+// The child gets a gigabyte more address space than it has, enough for any sound help file.
+void limitMemory()
+{
+    char text[64] = {0};
+    const int statm = open("/proc/self/statm", O_RDONLY);
+    if (statm < 0)
+        return;
+    const ssize_t n = read(statm, text, sizeof text - 1);
+    close(statm);
+    unsigned long long pages = 0;
+    if (n <= 0 || sscanf(text, "%llu", &pages) != 1)
+        return;
+    const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(1) << 30);
+    const rlimit memory{limit, limit};
+    setrlimit(RLIMIT_AS, &memory);
+}
+
 [[noreturn]] void childMain(const QByteArray &path, int fd)
 {
+    limitMemory();
     chmFile *file = chm_open(path.constData());
     if (!file)
         _exit(2);
@@ -275,7 +296,8 @@ ChmFile::ChmFile(const QString &path)
         return;
     }
     error_ = Error::None;
-    readSystem();
+    if (const auto system = object(QStringLiteral("/#SYSTEM")))
+        system_ = readSystem(*system);
 }
 
 std::optional<QByteArray> ChmFile::object(const QString &path) const
@@ -286,39 +308,37 @@ std::optional<QByteArray> ChmFile::object(const QString &path) const
     return *found;
 }
 
-// #SYSTEM: a version, then records of a 16-bit code, a 16-bit length and that many bytes.
-void ChmFile::readSystem()
+ChmFile::System ChmFile::readSystem(const QByteArray &system)
 {
-    const std::optional<QByteArray> system = object(QStringLiteral("/#SYSTEM"));
-    if (!system)
-        return;
+    System facts;
     qsizetype at = 4;
-    while (at + 4 <= system->size()) {
-        const quint16 code = qFromLittleEndian<quint16>(system->constData() + at);
-        const quint16 length = qFromLittleEndian<quint16>(system->constData() + at + 2);
+    while (system.size() - at >= 4) {
+        const quint16 code = qFromLittleEndian<quint16>(system.constData() + at);
+        const quint16 length = qFromLittleEndian<quint16>(system.constData() + at + 2);
         at += 4;
-        if (length > system->size() - at)
+        if (length > system.size() - at)
             break;
-        QByteArray text = system->mid(at, length);
+        QByteArray text = system.mid(at, length);
         at += length;
         const qsizetype nul = text.indexOf('\0');
         if (nul >= 0)
             text.truncate(nul);
         switch (code) {
         case 0:
-            contentsFile_ = objectPath(HelpSitemap::decodeText(text));
+            facts.contentsFile = objectPath(HelpSitemap::decodeText(text));
             break;
         case 1:
-            indexFile_ = objectPath(HelpSitemap::decodeText(text));
+            facts.indexFile = objectPath(HelpSitemap::decodeText(text));
             break;
         case 2:
-            defaultTopic_ = objectPath(HelpSitemap::decodeText(text));
+            facts.defaultTopic = objectPath(HelpSitemap::decodeText(text));
             break;
         case 3:
-            title_ = HelpSitemap::decodeText(text);
+            facts.title = HelpSitemap::decodeText(text);
             break;
         default:
             break;
         }
     }
+    return facts;
 }

@@ -87,8 +87,9 @@ QString HelpSitemap::decodeEntities(QStringView text)
     qsizetype i = 0;
     while (i < text.size()) {
         const QChar c = text[i];
-        const qsizetype semicolon = c == u'&' ? text.indexOf(u';', i + 1) : -1;
-        if (semicolon < 0 || semicolon - i > 10) {
+        // Entity names are short: looking further would make a run of bare '&' quadratic.
+        const qsizetype semicolon = c == u'&' ? text.first(qMin(text.size(), i + 12)).indexOf(u';', i + 1) : -1;
+        if (semicolon < 0) {
             out.append(c);
             ++i;
             continue;
