@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-speech-dev
   qt6-speech-flite-plugin libqt6texttospeech6 qt6-qpa-plugins libgl-dev
   libbenchmark-dev clang libclang-rt-14-dev
+  libchm-dev fp-utils
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick x11-utils
   g++-mingw-w64-x86-64 wine64
