@@ -1,3 +1,4 @@
+#include "common/RegistryValueRow.h"
 #include "common/TestMain.h"
 #include "platform/WineRegistryFile.h"
 
@@ -97,15 +98,7 @@ private slots:
     void firstValue()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, found);
-        const std::optional<RegistryValue> value = WineRegistryFile::firstValue(file, kKey);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(QByteArray, data);
-        QFETCH(quint32, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
-        QCOMPARE(value->type, type);
+        compareWithRow(WineRegistryFile::firstValue(file, kKey));
     }
 
     void namedValue_data()
@@ -134,15 +127,7 @@ private slots:
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, name);
-        QFETCH(bool, found);
-        const std::optional<RegistryValue> value = WineRegistryFile::namedValue(file, kKey, name);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(QByteArray, data);
-        QFETCH(quint32, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
-        QCOMPARE(value->type, type);
+        compareWithRow(WineRegistryFile::namedValue(file, kKey, name));
     }
 
     void unreadableFileIsNotFound() { QVERIFY(!WineRegistryFile::readFirstValue("/nonexistent/system.reg", kKey)); }

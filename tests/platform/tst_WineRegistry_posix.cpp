@@ -1,3 +1,4 @@
+#include "common/RegistryValueRow.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "platform/Registry.h"
@@ -124,15 +125,7 @@ private slots:
     void realWinePrefix()
     {
         QFETCH(QString, key);
-        QFETCH(bool, found);
-        const auto value = makeSystemRegistry()->firstValue(key);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(quint32, type);
-        QFETCH(QByteArray, data);
-        QCOMPARE(value->type, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
+        compareWithRow(makeSystemRegistry()->firstValue(key));
     }
 
     // The same for named values, as RegQueryValueExA gave them.
@@ -175,15 +168,7 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(QString, name);
-        QFETCH(bool, found);
-        const auto value = makeSystemRegistry()->machineValue(key, name);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(quint32, type);
-        QFETCH(QByteArray, data);
-        QCOMPARE(value->type, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
+        compareWithRow(makeSystemRegistry()->machineValue(key, name));
     }
 
     void realWinePrefixDrive()
