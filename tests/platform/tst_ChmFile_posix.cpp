@@ -70,20 +70,11 @@ private slots:
         put64(b, 72, quint64(good.size()) + 1);
         QTest::newRow("directory beyond the end") << b;
         b = good;
-        put64(b, 80, ~quint64(0) - 8);
-        QTest::newRow("directory length wraps") << b;
-        b = good;
         put32(b, qsizetype(dirOffset) + 16, 0);
         QTest::newRow("zero block length") << b;
         b = good;
-        put32(b, qsizetype(dirOffset) + 16, 0x40000000);
-        QTest::newRow("huge block length") << b;
-        b = good;
         put32(b, qsizetype(dirOffset) + 32, 1000);
         QTest::newRow("index head outside the directory") << b;
-        b = good;
-        put32(b, qsizetype(dirOffset) + 28, 0x7fffffff);
-        QTest::newRow("index root outside the directory") << b;
         QTest::newRow("text file") << QByteArray("<html><body>not a help file</body></html>");
     }
     void damagedHeaders()
