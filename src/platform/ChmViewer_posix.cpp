@@ -5,6 +5,7 @@
 #include "platform/HelpSitemap.h"
 
 #include <QAction>
+#include <QCollator>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -195,13 +198,17 @@ void ChmViewer::fillIndex()
         file_->indexFile().isEmpty() ? std::nullopt : file_->object(file_->indexFile());
     if (!text)
         return;
-    for (const HelpSitemap::Entry &entry : HelpSitemap::parse(*text)) {
+    QList<HelpSitemap::Entry> entries = HelpSitemap::parse(*text);
+    // Chinese keywords in the order a Chinese dictionary gives them (by pinyin).
+    QCollator order(QLocale(QLocale::Chinese, QLocale::China));
+    std::stable_sort(entries.begin(), entries.end(),
+                     [&order](const auto &a, const auto &b) { return order.compare(a.name, b.name) < 0; });
+    for (const HelpSitemap::Entry &entry : entries) {
         if (entry.name.isEmpty() || entry.local.isEmpty())
             continue;
         auto *item = new QListWidgetItem(entry.name, index_);
         item->setData(localRole, entry.local);
     }
-    index_->sortItems();
 }
 
 void ChmViewer::filterIndex(const QString &text)

@@ -95,6 +95,14 @@ private slots:
         QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("此时系统信息无效")));
 
         auto *index = viewer.findChild<QListWidget *>("index");
+        // Keywords in pinyin order (ciku, houtui, suiji, xitong), not by character code.
+        QStringList keywords;
+        for (int row = 0; row < index->count(); ++row)
+            keywords.append(index->item(row)->text());
+        const QStringList pinyin = {QStringLiteral("词库"), QStringLiteral("后退"), QStringLiteral("随机"),
+                                    QStringLiteral("系统信息")};
+        for (qsizetype k = 1; k < pinyin.size(); ++k)
+            QVERIFY(keywords.indexOf(pinyin[k - 1]) < keywords.indexOf(pinyin[k]));
         const QList<QListWidgetItem *> found = index->findItems(QStringLiteral("联想词"), Qt::MatchExactly);
         QCOMPARE(found.size(), 1);
         emit index->itemActivated(found[0]);
