@@ -14,6 +14,7 @@ packages=(
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   pulseaudio pulseaudio-utils libpulse-dev sox
   libbenchmark-dev clang libclang-rt-14-dev
+  libchm-dev fp-utils
   fonts-wqy-microhei
   xvfb xauth xdotool imagemagick x11-utils
   xxd locales

@@ -1,5 +1,7 @@
 #include "platform/Environment.h"
+#include "platform/HelpDisplay.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/SystemSpeech.h"
 #include "startup/UiFonts.h"
@@ -24,6 +26,8 @@ int main(int argc, char **argv)
     UiLibraryFileDialog libraryDialog;
     const auto registry = makeSystemRegistry();
     const auto environment = makeSystemEnvironment();
+    const auto help = makeSystemHelpDisplay();
+    const auto programs = makeSystemProgramStarter();
     frmmain::Services services;
     services.programFolder = ProgramFolder::path();
     services.speech = speech.get();
@@ -31,6 +35,8 @@ int main(int argc, char **argv)
     services.registry = registry.get();
     services.environment = environment.get();
     services.libraryDialog = &libraryDialog;
+    services.help = help.get();
+    services.programs = programs.get();
 
     frmmain window(services, settings);
     messages.setParent(&window);

@@ -9,8 +9,23 @@ class Win32Registry final : public Registry
 public:
     std::optional<RegistryValue> firstValue(const QString &machineKeyPath) const override
     {
-        const QByteArray ansiKey = AnsiText::encode(machineKeyPath);
-        const auto value = Win32Api::firstMachineValue(std::string(ansiKey.constData(), ansiKey.size()));
+        return converted(Win32Api::firstMachineValue(ansi(machineKeyPath)));
+    }
+
+    std::optional<RegistryValue> machineValue(const QString &machineKeyPath, const QString &valueName) const override
+    {
+        return converted(Win32Api::machineValue(ansi(machineKeyPath), ansi(valueName)));
+    }
+
+private:
+    static std::string ansi(const QString &text)
+    {
+        const QByteArray bytes = AnsiText::encode(text);
+        return std::string(bytes.constData(), size_t(bytes.size()));
+    }
+
+    static std::optional<RegistryValue> converted(const std::optional<Win32Api::EnumeratedValue> &value)
+    {
         if (!value)
             return std::nullopt;
         RegistryValue out;

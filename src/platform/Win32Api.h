@@ -20,6 +20,10 @@ struct EnumeratedValue
 // read into a buffer of exactly that size), RegCloseKey. The key name is in the ANSI code page.
 std::optional<EnumeratedValue> firstMachineValue(const std::string &ansiKeyPath);
 
+// RegOpenKeyExA on HKEY_LOCAL_MACHINE with KEY_READ, RegQueryValueExA of one named value (its
+// size first, then the data, so no length is cut off), RegCloseKey. Names in the ANSI code page.
+std::optional<EnumeratedValue> machineValue(const std::string &ansiKeyPath, const std::string &ansiValueName);
+
 // ExpandEnvironmentStringsA; nothing when the call fails.
 std::optional<std::string> expandEnvironmentStrings(const std::string &ansiText);
 

@@ -52,6 +52,36 @@ std::optional<EnumeratedValue> firstMachineValue(const std::string &ansiKeyPath)
     return EnumeratedValue{std::move(data), static_cast<std::uint32_t>(type)};
 }
 
+std::optional<EnumeratedValue> machineValue(const std::string &ansiKeyPath, const std::string &ansiValueName)
+{
+    // Read access only: a user who may not change the machine's keys can still read them.
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ansiKeyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS || !key)
+        return std::nullopt;
+    const OpenKey closer(key);
+
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, ansiValueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    // The value may grow between the two calls; ask again with the size reported.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        std::vector<unsigned char> data(size + 1, 0);
+        DWORD read = size;
+        const LONG status = RegQueryValueExA(key, ansiValueName.c_str(), nullptr, &type, data.data(), &read);
+        if (status == ERROR_MORE_DATA) {
+            size = read;
+            continue;
+        }
+        if (status != ERROR_SUCCESS)
+            return std::nullopt;
+        // The size query of a string may count more than the ANSI text takes.
+        data.resize(read);
+        return EnumeratedValue{std::move(data), static_cast<std::uint32_t>(type)};
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> expandEnvironmentStrings(const std::string &ansiText)
 {
     const DWORD needed = ExpandEnvironmentStringsA(ansiText.c_str(), nullptr, 0);

@@ -299,17 +299,19 @@ int WineRegistryFile::compareNames(QStringView a, QStringView b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileText, QStringView keyPath)
+namespace {
+
+// Walks the values of one key in file order and keeps the one that `rank` picks: rank(name,
+// kept) is below 0 for a value that displaces the kept one, 0 for one whose data replaces the
+// kept one's when it parses, above 0 for one to pass over. Sections of the same key merge.
+template <typename Rank> std::optional<RegistryValue> keepValue(QByteArrayView fileText, QStringView keyPath, Rank rank)
 {
     LineReader lines(fileText);
     QByteArrayView line;
     if (!lines.next(line) || line != QByteArrayView("WINE REGISTRY Version 2"))
         return std::nullopt;
 
-    // Wine keeps a key's values sorted by name, so enumeration index 0 is the smallest name
-    // (the default value, when there is one), wherever it stands in the file. A name that
-    // comes again replaces the data of the earlier one; sections of the same key merge.
-    std::optional<ParsedValue> best;
+    std::optional<ParsedValue> kept;
     bool inKey = false;
     while (lines.next(line)) {
         line = line.sliced(skipSpaces(line, 0));
@@ -325,30 +327,66 @@ std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileTex
         qsizetype dataStart = 0;
         if (!parseName(line, value, dataStart))
             continue;
-        const int order = best ? compareNames(value.name, best->name) : -1;
+        const int order = rank(value.name, kept ? &*kept : nullptr);
+        // Parsed whatever the rank: hex data may continue over the following lines.
         if (parseData(line.sliced(dataStart), lines, value)) {
             if (order <= 0)
-                best = std::move(value);
+                kept = std::move(value);
         } else if (order < 0) {
             // Wine creates the value before reading its data, so a bad line still leaves a
             // value behind, empty and of no known type.
             value.type = 0xffffffffu;
             value.data.clear();
-            best = std::move(value);
+            kept = std::move(value);
         }
     }
-    if (!best)
+    if (!kept)
         return std::nullopt;
-    return RegistryValue{ansiData(best->type, best->data), best->type};
+    return RegistryValue{ansiData(kept->type, kept->data), kept->type};
+}
+
+std::optional<QByteArray> readWhole(const QString &filePath)
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > WineRegistryFile::maxFileSize)
+        return std::nullopt;
+    QByteArray text = file.read(WineRegistryFile::maxFileSize + 1);
+    if (text.size() > WineRegistryFile::maxFileSize)
+        return std::nullopt;
+    return text;
+}
+
+} // namespace
+
+std::optional<RegistryValue> WineRegistryFile::firstValue(QByteArrayView fileText, QStringView keyPath)
+{
+    // Wine keeps a key's values sorted by name, so enumeration index 0 is the smallest name
+    // (the default value, when there is one), wherever it stands in the file. A name that
+    // comes again replaces the data of the earlier one.
+    return keepValue(fileText, keyPath, [](const QString &name, const ParsedValue *kept) {
+        return kept ? compareNames(name, kept->name) : -1;
+    });
+}
+
+std::optional<RegistryValue> WineRegistryFile::namedValue(QByteArrayView fileText, QStringView keyPath,
+                                                          QStringView valueName)
+{
+    return keepValue(fileText, keyPath, [valueName](const QString &name, const ParsedValue *kept) {
+        if (compareNames(name, valueName) != 0)
+            return 1;
+        return kept ? 0 : -1;
+    });
 }
 
 std::optional<RegistryValue> WineRegistryFile::readFirstValue(const QString &filePath, QStringView keyPath)
 {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileSize)
-        return std::nullopt;
-    const QByteArray text = file.read(maxFileSize + 1);
-    if (text.size() > maxFileSize)
-        return std::nullopt;
-    return firstValue(text, keyPath);
+    const auto text = readWhole(filePath);
+    return text ? firstValue(*text, keyPath) : std::nullopt;
+}
+
+std::optional<RegistryValue> WineRegistryFile::readNamedValue(const QString &filePath, QStringView keyPath,
+                                                              QStringView valueName)
+{
+    const auto text = readWhole(filePath);
+    return text ? namedValue(*text, keyPath, valueName) : std::nullopt;
 }

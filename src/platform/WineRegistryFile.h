@@ -9,7 +9,8 @@
 #include <optional>
 
 // Reads a Wine prefix's registry file (system.reg holds HKEY_LOCAL_MACHINE) the way Wine
-// loads it, and answers what RegEnumValueA would return for index 0 of one key. Anything
+// loads it, and answers what RegEnumValueA would return for index 0 of one key, or
+// RegQueryValueExA for one named value. Anything
 // malformed is skipped line by line as Wine does; a file that is not a registry file at all
 // holds no keys.
 class WineRegistryFile
@@ -20,6 +21,11 @@ public:
 
     static std::optional<RegistryValue> firstValue(QByteArrayView fileText, QStringView keyPath);
     static std::optional<RegistryValue> readFirstValue(const QString &filePath, QStringView keyPath);
+
+    // The value of that name (case-insensitive; empty for the default value "@").
+    static std::optional<RegistryValue> namedValue(QByteArrayView fileText, QStringView keyPath, QStringView valueName);
+    static std::optional<RegistryValue> readNamedValue(const QString &filePath, QStringView keyPath,
+                                                       QStringView valueName);
 
     // Decodes one escaped string (\\, \", \n, \x5355, octal ...) that ends at endChar.
     // Returns the bytes consumed including endChar, or -1 when endChar never comes.

@@ -4,7 +4,8 @@
 
 namespace {
 
-// The companion is a Windows program, so on Linux it is registered in a Wine prefix.
+// The companion is a Windows program, so on Linux it is registered in a Wine prefix; so is
+// anything else the program asks of the registry.
 class WineRegistry final : public Registry
 {
 public:
@@ -15,6 +16,11 @@ public:
     std::optional<RegistryValue> firstValue(const QString &machineKeyPath) const override
     {
         return WineRegistryFile::readFirstValue(prefix_.systemRegistryFile(), machineKeyPath);
+    }
+
+    std::optional<RegistryValue> machineValue(const QString &machineKeyPath, const QString &valueName) const override
+    {
+        return WineRegistryFile::readNamedValue(prefix_.systemRegistryFile(), machineKeyPath, valueName);
     }
 
     QString localFolder(const QString &windowsFolder) const override { return prefix_.unixPath(windowsFolder); }

@@ -14,6 +14,11 @@ void installFontSubstitutes()
                                {QStringLiteral("DejaVu Sans"), QStringLiteral("Verdana")});
     QFont::insertSubstitutions(QStringLiteral("MS serif"),
                                {QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman")});
+    QFont::insertSubstitutions(QStringLiteral("Calisto MT"),
+                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Times New Roman")});
+    QFont::insertSubstitutions(
+        QStringLiteral("仿宋_GB2312"),
+        QStringList{QStringLiteral("FangSong"), QStringLiteral("STFangsong"), QStringLiteral("AR PL UKai CN")} + cjk);
     QFont::insertSubstitutions(QStringLiteral("Fixedsys"),
                                {QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Courier New")});
 }

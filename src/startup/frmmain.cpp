@@ -1,6 +1,8 @@
 #include "startup/frmmain.h"
 
+#include "dialogs/frmAbout.h"
 #include "dialogs/options.h"
+#include "platform/HelpDisplay.h"
 #include "platform/MessageSink.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Speech.h"
@@ -318,6 +320,8 @@ void frmmain::buildMenus()
     mnuhelphtm->setObjectName(QStringLiteral("mnuhelphtm"));
     mnuabout = mnuhelp->addAction(QStringLiteral("关于..."));
     mnuabout->setObjectName(QStringLiteral("mnuabout"));
+    connect(mnuhelphtm, &QAction::triggered, this, &frmmain::mnuhelphtm_Click);
+    connect(mnuabout, &QAction::triggered, this, &frmmain::mnuabout_Click);
 }
 
 int frmmain::screenHeightTwips() const
@@ -563,6 +567,23 @@ void frmmain::noLibraryOpen()
 void frmmain::mnuexit_Click()
 {
     close();
+}
+
+void frmmain::mnuhelphtm_Click()
+{
+    if (services_.help)
+        services_.help->displayTopic(QDir(services_.programFolder).filePath(QStringLiteral("Tesmar单词Dorrit.chm")),
+                                     quintptr(winId()));
+}
+
+void frmmain::mnuabout_Click()
+{
+    if (!services_.registry || !services_.programs || !services_.messages)
+        return;
+    // Modal, but not waited for here; it destroys itself when closed.
+    auto *about = new frmAbout(*services_.registry, *services_.programs, *services_.messages, this);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->show();
 }
 
 void frmmain::closeEvent(QCloseEvent *event)

@@ -13,8 +13,10 @@
 #include <random>
 
 class Environment;
+class HelpDisplay;
 class LibraryFileDialog;
 class MessageSink;
+class ProgramStarter;
 class Registry;
 class Speech;
 class QAction;
@@ -42,6 +44,8 @@ public:
         const Registry *registry = nullptr;
         const Environment *environment = nullptr;
         LibraryFileDialog *libraryDialog = nullptr;
+        HelpDisplay *help = nullptr;
+        ProgramStarter *programs = nullptr;
         // Screen height in twips; taken from the primary screen when 0.
         int screenHeightTwips = 0;
     };
@@ -83,6 +87,8 @@ private:
     void renderSlot(int i);
     void placeControlsForGeometry();
     void mnuexit_Click();
+    void mnuhelphtm_Click();
+    void mnuabout_Click();
     int screenHeightTwips() const;
     void loadBackground();
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/HelpDisplay.h"
 #include "platform/MessageSink.h"
 #include "platform/Speech.h"
 
+#include <QList>
 #include <QStringList>
 
 // Fakes for the window's outside services: they record what the program asked for.
@@ -18,4 +20,16 @@ class RecordingMessages : public MessageSink
 public:
     void showMessage(const QString &text) override { shown.append(text); }
     QStringList shown;
+};
+
+class RecordingHelp : public HelpDisplay
+{
+public:
+    void displayTopic(const QString &helpFile, quintptr ownerWindow) override
+    {
+        shown.append(helpFile);
+        owners.append(ownerWindow);
+    }
+    QStringList shown;
+    QList<quintptr> owners;
 };

@@ -1,3 +1,4 @@
+#include "common/RegistryValueRow.h"
 #include "common/TestMain.h"
 #include "platform/WineRegistryFile.h"
 
@@ -97,15 +98,36 @@ private slots:
     void firstValue()
     {
         QFETCH(QByteArray, file);
-        QFETCH(bool, found);
-        const std::optional<RegistryValue> value = WineRegistryFile::firstValue(file, kKey);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(QByteArray, data);
-        QFETCH(quint32, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
-        QCOMPARE(value->type, type);
+        compareWithRow(WineRegistryFile::firstValue(file, kKey));
+    }
+
+    void namedValue_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<quint32>("type");
+
+        const QByteArray values = withKey("@=\"default\"\n\"Alpha\"=\"a\"\n\"PATH\"=\"C:\\\\x\\\\\\x5355.exe\"\n"
+                                          "\"Bin\"=hex:01,\\\n  02\n\"Zed\"=dword:00000007\n");
+        QTest::newRow("by name") << values << "PATH" << true << sz("C:\\x\\\xb5\xa5.exe") << 1u;
+        QTest::newRow("name in other case") << values << "path" << true << sz("C:\\x\\\xb5\xa5.exe") << 1u;
+        QTest::newRow("empty name is the default") << values << "" << true << sz("default") << 1u;
+        QTest::newRow("after a continued hex value") << values << "Zed" << true << QByteArray("\7\0\0\0", 4) << 4u;
+        QTest::newRow("missing name") << values << "PAT" << false << QByteArray() << 0u;
+        QTest::newRow("repeated name, last data")
+            << withKey("\"PATH\"=\"old\"\n\"PATH\"=\"new\"\n") << "PATH" << true << sz("new") << 1u;
+        QTest::newRow("bad data of a repeated name keeps the old")
+            << withKey("\"PATH\"=\"old\"\n\"PATH\"=zzz\n") << "PATH" << true << sz("old") << 1u;
+        QTest::newRow("name in another key") << kHead + kOtherKey + "\"PATH\"=\"x\"\n"
+                                             << "PATH" << false << QByteArray() << 0u;
+    }
+    void namedValue()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        compareWithRow(WineRegistryFile::namedValue(file, kKey, name));
     }
 
     void unreadableFileIsNotFound() { QVERIFY(!WineRegistryFile::readFirstValue("/nonexistent/system.reg", kKey)); }

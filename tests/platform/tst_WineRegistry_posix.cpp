@@ -1,3 +1,4 @@
+#include "common/RegistryValueRow.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "platform/Registry.h"
@@ -124,15 +125,50 @@ private slots:
     void realWinePrefix()
     {
         QFETCH(QString, key);
-        QFETCH(bool, found);
-        const auto value = makeSystemRegistry()->firstValue(key);
-        QCOMPARE(value.has_value(), found);
-        if (!found)
-            return;
-        QFETCH(quint32, type);
-        QFETCH(QByteArray, data);
-        QCOMPARE(value->type, type);
-        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
+        compareWithRow(makeSystemRegistry()->firstValue(key));
+    }
+
+    // The same for named values, as RegQueryValueExA gave them.
+    void realWinePrefixNamed_data()
+    {
+        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_NAMED");
+        if (expectedFile.isEmpty())
+            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
+        QFile file(expectedFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<quint32>("type");
+        QTest::addColumn<QByteArray>("data");
+        const QString dorrit = "Software\\Dorrit\\Named";
+        const QMap<QString, QStringList> keys = {
+            {"msinfo_path", {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}},
+            {"msinfo_path_other_case", {"software\\microsoft\\shared tools\\msinfo", "path"}},
+            {"msinfo_folder", {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}},
+            {"chinese", {dorrit, "Chinese"}},
+            {"expand", {dorrit, "Expand"}},
+            {"dword", {dorrit, "Number"}},
+            {"long", {dorrit, "Long"}},
+            {"empty", {dorrit, "Empty"}},
+            {"default", {dorrit, ""}},
+            {"missing_name", {dorrit, "Nothing"}},
+            {"missing_key", {"Software\\Dorrit\\Nothing", "PATH"}}};
+        int rows = 0;
+        while (!file.atEnd()) {
+            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
+            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
+            QTest::newRow(f[1].constData())
+                << keys[f[1]][0] << keys[f[1]][1] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
+            ++rows;
+        }
+        QCOMPARE(rows, keys.size());
+    }
+    void realWinePrefixNamed()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        compareWithRow(makeSystemRegistry()->machineValue(key, name));
     }
 
     void realWinePrefixDrive()

@@ -72,12 +72,23 @@ reg "$paths\\DorritEmpty.exe" /v gone /d x
 timeout 60 env LC_ALL=zh_CN.UTF-8 "$wine" reg delete "$paths\\DorritEmpty.exe" /v gone /f >/dev/null \
     || { echo "FAIL: wine reg delete"; exit 1; }
 
+# Named values for the system-information look-up.
+reg 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /d 'C:\Program Files\MSInfo\msinfo32.exe'
+reg 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /d 'C:\Program Files\MSInfo'
+named='HKLM\Software\Dorrit\Named'
+reg "$named" /v Chinese /d '单词'
+reg "$named" /v Expand /t REG_EXPAND_SZ /d '%SystemRoot%\msinfo32.exe'
+reg "$named" /v Number /t REG_DWORD /d 305419896
+reg "$named" /v Long /d "$(printf 'b%.0s' $(seq 1500))"
+reg "$named" /v Empty /d ''
+reg "$named" /ve /d 'default'
+
 echo "running the Win32 test under wine"
 export DORRIT_TEST_ROOT='D:\Dorrit Root'
 timeout 120 env LC_ALL=zh_CN.UTF-8 "$wine" "$work/win_registry_test.exe" >"$work/win.out" 2>&1
 rc=$?
 tr -d '\r' <"$work/win.out" >"$work/win.txt"
-grep -v "^VALUE " "$work/win.txt"; [ -n "${DORRIT_WINE_VERBOSE:-}" ] && cat "$work/win.txt"
+grep -v -e "^VALUE " -e "^NAMED " "$work/win.txt"; [ -n "${DORRIT_WINE_VERBOSE:-}" ] && cat "$work/win.txt"
 [ "$rc" -eq 0 ] || { echo "FAIL: Win32 test under wine (exit $rc)"; exit 1; }
 
 # Wine writes system.reg when its server ends.
@@ -86,7 +97,9 @@ grep -v "^VALUE " "$work/win.txt"; [ -n "${DORRIT_WINE_VERBOSE:-}" ] && cat "$wo
 if [ -n "$tst_platform" ]; then
     echo "comparing the Linux reader of the same prefix"
     grep '^VALUE ' "$work/win.txt" >"$work/expected.txt"
-    DORRIT_WINE_EXPECTED="$work/expected.txt" QT_QPA_PLATFORM=offscreen "$tst_platform" \
+    grep '^NAMED ' "$work/win.txt" >"$work/expected-named.txt"
+    DORRIT_WINE_EXPECTED="$work/expected.txt" DORRIT_WINE_NAMED="$work/expected-named.txt" \
+        QT_QPA_PLATFORM=offscreen "$tst_platform" \
         || { echo "FAIL: Linux reader of the wine prefix"; exit 1; }
 fi
 echo "PASS"

@@ -45,6 +45,30 @@ const Key keys[] = {
     {"missing", appPaths + "DorritMissing.exe"},
 };
 
+// Named values for the system-information look-up: key, value name, label.
+struct Named
+{
+    const char *label;
+    std::string key;
+    std::string name;
+};
+
+const std::string dorritKey = "Software\\Dorrit\\Named";
+
+const Named named[] = {
+    {"msinfo_path", "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"},
+    {"msinfo_path_other_case", "software\\microsoft\\shared tools\\msinfo", "path"},
+    {"msinfo_folder", "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"},
+    {"chinese", dorritKey, "Chinese"},
+    {"expand", dorritKey, "Expand"},
+    {"dword", dorritKey, "Number"},
+    {"long", dorritKey, "Long"},
+    {"empty", dorritKey, "Empty"},
+    {"default", dorritKey, ""},
+    {"missing_name", dorritKey, "Nothing"},
+    {"missing_key", "Software\\Dorrit\\Nothing", "PATH"},
+};
+
 std::string text(const Win32Api::EnumeratedValue &v)
 {
     return std::string(v.data.begin(), v.data.end());
@@ -65,6 +89,27 @@ int main()
         }
         std::printf("\n");
     }
+
+    for (const Named &n : named) {
+        const auto value = Win32Api::machineValue(n.key, n.name);
+        std::printf("NAMED %s %d %u ", n.label, value ? 1 : 0, value ? unsigned(value->type) : 0u);
+        if (value) {
+            for (unsigned char c : value->data)
+                std::printf("%02x", c);
+        }
+        std::printf("\n");
+    }
+    const auto msinfo = Win32Api::machineValue(named[0].key, named[0].name);
+    CHECK(msinfo && msinfo->type == REG_SZ &&
+          text(*msinfo) == std::string("C:\\Program Files\\MSInfo\\msinfo32.exe") + '\0');
+    const auto chinese = Win32Api::machineValue(dorritKey, "Chinese");
+    CHECK(chinese && text(*chinese) == danci + '\0');
+    const auto longNamed = Win32Api::machineValue(dorritKey, "Long");
+    CHECK(longNamed && longNamed->data.size() == 1501);
+    const auto emptyNamed = Win32Api::machineValue(dorritKey, "Empty");
+    CHECK(emptyNamed && text(*emptyNamed) == std::string(1, '\0'));
+    CHECK(!Win32Api::machineValue(dorritKey, "Nothing"));
+    CHECK(!Win32Api::machineValue("Software\\Dorrit\\Nothing", "PATH"));
 
     const auto graxo = Win32Api::firstMachineValue(keys[0].path);
     CHECK(graxo && graxo->type == REG_SZ);

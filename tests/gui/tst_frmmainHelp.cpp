@@ -1,0 +1,52 @@
+#include "common/RecordingServices.h"
+#include "common/FakeProgramStarter.h"
+#include "common/FakeRegistry.h"
+#include "common/TempProgramFolder.h"
+#include "common/TestMain.h"
+#include "dialogs/frmAbout.h"
+#include "startup/frmmain.h"
+
+#include <QAction>
+#include <QDir>
+#include <QPointer>
+#include <QTest>
+
+class tst_frmmainHelp : public QObject
+{
+    Q_OBJECT
+private slots:
+    void helpMenu()
+    {
+        TempProgramFolder folder;
+        RecordingMessages messages;
+        RecordingHelp help;
+        FakeRegistry registry;
+        FakeProgramStarter programs;
+        frmmain::Services services;
+        services.programFolder = folder.path();
+        services.messages = &messages;
+        services.registry = &registry;
+        services.help = &help;
+        services.programs = &programs;
+        services.screenHeightTwips = 11520;
+        frmmain window(services, Settings{});
+        messages.shown.clear();
+
+        window.findChild<QAction *>("mnuhelphtm")->trigger();
+        QCOMPARE(help.shown, QStringList{QDir(folder.path()).filePath(QStringLiteral("Tesmar单词Dorrit.chm"))});
+        QCOMPARE(help.owners, QList<quintptr>{quintptr(window.winId())});
+
+        window.findChild<QAction *>("mnuabout")->trigger();
+        QPointer<frmAbout> about = window.findChild<frmAbout *>();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+        about->StartSysInfo();
+        QCOMPARE(messages.shown, QStringList{QStringLiteral("此时系统信息无效")});
+        about->cmdOK_Click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
+    }
+};
+
+DORRIT_TEST_CLASS(tst_frmmainHelp)
+#include "tst_frmmainHelp.moc"
