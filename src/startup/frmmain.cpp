@@ -7,6 +7,7 @@
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
+#include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
 #include "worddata/LibrarySelection.h"
 
@@ -49,6 +50,7 @@ frmmain::frmmain(const Services &services, const Settings &initial, QWidget *par
     buildMenus();
     Form_Load();
     connectBoard();
+    connectCompletion();
 }
 
 frmmain::~frmmain() = default;
@@ -161,6 +163,19 @@ void frmmain::connectBoard()
     setTabOrder(Text1, Command2);
     setTabOrder(Command2, Command1);
     setTabOrder(Command1, Command5);
+}
+
+void frmmain::connectCompletion()
+{
+    completion_ = new UiCompletionList(Text1, library_, surface_);
+    // A picked headword goes into the box and is looked up as Go does.
+    connect(completion_, &UiCompletionList::picked, this, [this](const QString &headword) {
+        Text1->setText(headword);
+        board_->setInputText(headword);
+        board_->Command2_Click();
+        render();
+    });
+    connect(Command2, &QPushButton::clicked, completion_, &QWidget::hide);
 }
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)

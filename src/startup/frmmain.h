@@ -23,6 +23,7 @@ class QPointF;
 class QPushButton;
 class UiBoardSurface;
 class UiCircleShape;
+class UiCompletionList;
 class UiMeaningBox;
 
 // The main window: runs the start-up sequence, then renders the board model and
@@ -69,6 +70,8 @@ private:
     void buildControls();
     void buildMenus();
     void connectBoard();
+    // Type-ahead under the input box.
+    void connectCompletion();
     void Form_MouseMove(const QPointF &at);
     void Text1_GotFocus(Qt::FocusReason reason);
     void render();
@@ -103,6 +106,7 @@ private:
     QPushButton *Command5 = nullptr;
     QPushButton *Command3 = nullptr;
     QPushButton *Command4 = nullptr;
+    UiCompletionList *completion_ = nullptr;
     QAction *mnuciku = nullptr;
     QAction *mnuoption = nullptr;
     QAction *mnuexit = nullptr;
