@@ -188,10 +188,29 @@ void UiCompletionList::pick(QListWidgetItem *item)
     emit picked(headword);
 }
 
+void UiCompletionList::showEvent(QShowEvent *event)
+{
+    // Only to notice a click elsewhere while open.
+    qApp->installEventFilter(this);
+    QListWidget::showEvent(event);
+}
+
+void UiCompletionList::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QListWidget::hideEvent(event);
+}
+
 bool UiCompletionList::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != input_)
+    if (watched != input_) {
+        if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+            auto *target = static_cast<QWidget *>(watched);
+            if (target != this && !isAncestorOf(target) && target != input_)
+                hide();
+        }
         return QListWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::ShortcutOverride: {
         // While the list is open its keys belong to it, not to any window shortcut.

@@ -10,7 +10,8 @@ class QLineEdit;
 // the focus, so typing goes on; while the list is open, Down and Up move the choice,
 // Enter picks the chosen row (with none chosen it is left to the box, which looks the
 // typed text up), Escape closes the list, and a click picks a row. It closes when the
-// box loses the focus and whenever the box's text changes other than by typing.
+// box loses the focus, on a click elsewhere (which still does what it does), and
+// whenever the box's text changes other than by typing.
 class UiCompletionList : public QListWidget
 {
     Q_OBJECT
@@ -25,6 +26,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void offer(const QString &typed);

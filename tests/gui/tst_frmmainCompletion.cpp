@@ -143,6 +143,7 @@ private slots:
         QTest::newRow("text deleted") << "delete";
         QTest::newRow("random pick") << "random";
         QTest::newRow("another library") << "load";
+        QTest::newRow("click elsewhere") << "click";
     }
 
     void closing()
@@ -162,8 +163,10 @@ private slots:
             t.press({Qt::Key_Backspace, Qt::Key_Backspace});
         else if (how == "random")
             QTest::mouseClick(t.w.find<QPushButton>("Command1"), Qt::LeftButton);
-        else
+        else if (how == "load")
             t.w.pick(QStringLiteral("lib.qd"));
+        else
+            QTest::mouseClick(t.w.find<QWidget>("board"), Qt::LeftButton, {}, QPoint(600, 500));
         QVERIFY(t.list->isHidden());
         // Nothing was looked up on the way, apart from Go itself.
         QCOMPARE(t.w.find<QLabel>("Label3")->text(), QStringLiteral("0"));
