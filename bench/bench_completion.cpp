@@ -95,6 +95,7 @@ void BM_QCompleter(benchmark::State &state)
         const double start = cpuSeconds();
         completer.setCompletionPrefix(word.first(std::min<qsizetype>(length, word.size())));
         QStringList shown;
+        shown.reserve(PrefixIndex::maxCompletions);
         for (int row = 0; row < PrefixIndex::maxCompletions && completer.setCurrentRow(row); ++row)
             shown << completer.currentCompletion();
         benchmark::DoNotOptimize(shown.data());
@@ -121,6 +122,7 @@ void completion(benchmark::State &state, bool meanings)
     for (auto _ : state) {
         const QList<int> found = words.completions(prefixes[k]);
         QStringList shown;
+        shown.reserve(2 * PrefixIndex::maxCompletions);
         for (const int i : found) {
             shown << words.words(i);
             if (meanings)

@@ -308,6 +308,7 @@ void PrefixIndex::build(const ValueTable &values, int wordCount, bool gbk)
 QList<int> PrefixIndex::completeOneByte(uchar first) const
 {
     QList<int> out;
+    out.reserve(maxCompletions);
     const Leading &exact = leading_[first];
     for (int k = 0; k < exact.count; ++k)
         out.append(exact.words[size_t(k)]);
