@@ -5,6 +5,7 @@
 #include "worddata/AssociationTable.h"
 #include "worddata/WordLibrary.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -39,6 +40,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         words.meanings(i);
         const int found = words.find(word);
         check(found == 0 || words.words(found) == word);
+        // Type-ahead on the first letters: valid, distinct offers that begin with them.
+        const QString typed = word.first(std::min<qsizetype>(word.size(), 1 + i % 3));
+        const QList<int> offers = words.completions(typed);
+        check(offers.size() <= PrefixIndex::maxCompletions);
+        for (qsizetype k = 0; k < offers.size(); ++k) {
+            check(offers[k] >= 1 && offers[k] <= count && !offers.first(k).contains(offers[k]));
+            check(words.words(offers[k]).startsWith(typed, Qt::CaseInsensitive));
+        }
     }
 
     AssociationTable associations;

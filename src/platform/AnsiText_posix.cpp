@@ -8,7 +8,9 @@ namespace AnsiText {
 
 QString decode(QByteArrayView bytes)
 {
-    QStringDecoder decoder("GBK");
+    // Opening the converter costs several times what decoding a meaning does, and the
+    // board and the type-ahead list decode many short ones.
+    thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
 }
 

@@ -12,6 +12,7 @@
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
+#include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
 #include "worddata/LibrarySelection.h"
 
@@ -76,6 +77,7 @@ frmmain::frmmain(const Services &services, const Settings &initial, QWidget *par
     buildMenus();
     Form_Load();
     connectBoard();
+    connectCompletion();
 }
 
 frmmain::~frmmain() = default;
@@ -194,6 +196,19 @@ void frmmain::connectBoard()
     setTabOrder(Command2, Command1);
     setTabOrder(Command1, Command5);
     setTabOrder(Command5, surface_);
+}
+
+void frmmain::connectCompletion()
+{
+    completion_ = new UiCompletionList(Text1, library_, surface_);
+    // A picked headword goes into the box and is looked up as Go does.
+    connect(completion_, &UiCompletionList::picked, this, [this](const QString &headword) {
+        Text1->setText(headword);
+        board_->setInputText(headword);
+        board_->Command2_Click();
+        render();
+    });
+    connect(Command2, &QPushButton::clicked, completion_, &QWidget::hide);
 }
 
 bool frmmain::eventFilter(QObject *watched, QEvent *event)

@@ -27,6 +27,7 @@ class QPointF;
 class QPushButton;
 class UiBoardSurface;
 class UiCircleShape;
+class UiCompletionList;
 class UiMeaningBox;
 class options;
 
@@ -80,6 +81,8 @@ private:
     void buildControls();
     void buildMenus();
     void connectBoard();
+    // Type-ahead under the input box.
+    void connectCompletion();
     void Form_MouseMove(const QPointF &at);
     bool boardKey(QObject *watched, const QKeyEvent *key);
     void Text1_GotFocus(Qt::FocusReason reason);
@@ -119,6 +122,7 @@ private:
     QPushButton *Command5 = nullptr;
     QPushButton *Command3 = nullptr;
     QPushButton *Command4 = nullptr;
+    UiCompletionList *completion_ = nullptr;
     QAction *mnuciku = nullptr;
     QAction *mnuoption = nullptr;
     QAction *mnuexit = nullptr;

@@ -3,6 +3,8 @@
 #include "worddata/LibraryParse.h"
 #include "worddata/SequentialReader.h"
 
+#include <algorithm>
+
 QString WordLibrary::words(int i) const
 {
     if (i < 1 || i > wordCount_)
@@ -25,6 +27,16 @@ int WordLibrary::find(QStringView headword) const
     if (i != 0 && words(i) != headword)
         return 0;
     return i;
+}
+
+QList<int> WordLibrary::completions(QStringView typed) const
+{
+    const QByteArray prefix = values_.encoding().encode(typed);
+    // The encoder replaces what the file's code page cannot hold; such text begins no headword.
+    const bool ascii = std::all_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii && values_.encoding().decode(prefix) != typed)
+        return {};
+    return prefixes_.complete(values_, prefix);
 }
 
 bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
@@ -62,5 +74,6 @@ bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
     out.values_ = std::move(in.values);
     out.wordCount_ = count;
     out.index_.build(out.values_, count);
+    out.prefixes_.build(out.values_, count, out.values_.encoding().kind() == LibraryEncoding::Gbk);
     return true;
 }

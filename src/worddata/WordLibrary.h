@@ -1,6 +1,7 @@
 #pragma once
 
 #include "worddata/HeadwordIndex.h"
+#include "worddata/PrefixIndex.h"
 #include "worddata/ValueTable.h"
 
 #include <QByteArray>
@@ -20,15 +21,18 @@ public:
 
     // Exact, case-sensitive; the first of repeated headwords; 0 when absent.
     int find(QStringView headword) const;
+    // Type-ahead: up to ten word indices whose headwords begin with typed (see PrefixIndex).
+    QList<int> completions(QStringView typed) const;
 
     // Parses a whole file in one pass. On failure out is untouched and problem says
     // what is wrong and at which word reading stopped.
     static bool parse(QByteArray file, WordLibrary &out, QString &problem);
 
-    qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes(); }
+    qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes() + prefixes_.heldBytes(); }
 
 private:
     ValueTable values_;
     HeadwordIndex index_;
+    PrefixIndex prefixes_;
     qint16 wordCount_ = 0;
 };
