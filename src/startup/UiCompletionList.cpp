@@ -80,8 +80,10 @@ UiCompletionList::UiCompletionList(QLineEdit *input, const OpenLibrary &library,
 {
     setObjectName(QStringLiteral("completionList"));
     setAccessibleName(QStringLiteral("单词提示"));
-    // The input box keeps the focus: the user goes on typing while the list is open.
-    setFocusPolicy(Qt::NoFocus);
+    // The input box keeps the focus: the user goes on typing while the list is open. A
+    // click on the list hands the focus on to the box instead of to the board beneath.
+    setFocusPolicy(Qt::ClickFocus);
+    setFocusProxy(input);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
