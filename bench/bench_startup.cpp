@@ -1,26 +1,29 @@
-// Start-up to first frame: the main window (settings file, layout, board) against a bare
-// QMainWindow of the same size, in the same run, on the offscreen platform.
+// Start-up to first frame: the main window (settings file, layout, board, background)
+// against a fair baseline in the same run: a maximized main window with a Chinese menu bar
+// and one line of Chinese text, which pays the same font loading. Under X when DISPLAY is
+// set (xvfb-run), otherwise on the offscreen platform.
 //
 // Three views:
 //  Launch  - from starting a fresh process to its first painted frame, as a user starts
 //            the program; both sides run this same executable, so linking and the
 //            application object cost the same and only the window differs.
-//  Cold    - inside such a fresh process, from creating the window to its first frame:
-//            the window side pays for loading the font database, the bare side shows no
-//            text and never does.
+//  Cold    - inside such a fresh process, from creating the window to its first frame.
 //  Warm    - the same span repeated inside one process, where only the window's own
 //            work remains.
-#include "platform/QtSpeech.h"
+#include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
 #include "startup/frmmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QProcess>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -68,16 +71,28 @@ void waitUntil(const bool &flag)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-// Creates one window and returns the nanoseconds until its first frame, or -1.
-qint64 bareWindowToFirstFrame()
+void fillScreen(QWidget &window)
+{
+    // As the program does: without a window manager "maximized" alone does nothing.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        window.setGeometry(screen->availableGeometry());
+    window.showMaximized();
+}
+
+// The fair baseline: what any program with a Chinese menu bar and one line of Chinese text
+// pays to show its first frame, maximized as the program is.
+qint64 baselineWindowToFirstFrame()
 {
     QElapsedTimer clock;
     clock.start();
     QMainWindow window;
+    window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("选择词库"));
+    window.menuBar()->addMenu(QStringLiteral("帮助"))->addAction(QStringLiteral("帮助主题"));
     auto *surface = new PaintedSurface(clock);
+    auto *label = new QLabel(QStringLiteral("欢迎使用Tesmar系列！"), surface);
+    label->move(400, 350);
     window.setCentralWidget(surface);
-    window.resize(1024, 768);
-    window.show();
+    fillScreen(window);
     waitUntil(surface->painted);
     return surface->painted ? surface->paintedAt : -1;
 }
@@ -86,10 +101,10 @@ qint64 frmmainToFirstFrame(const QString &programFolder)
 {
     QElapsedTimer clock;
     clock.start();
-    QtSpeech speech;
+    const auto speech = makeSystemSpeech();
     frmmain::Services services;
     services.programFolder = programFolder;
-    services.speech = &speech;
+    services.speech = speech.get();
     Settings initial;
     bool painted = false;
     qint64 elapsed = -1;
@@ -100,9 +115,9 @@ qint64 frmmainToFirstFrame(const QString &programFolder)
         if (reportFrame)
             reportFrame(elapsed);
     });
-    QObject::connect(&window, &frmmain::firstFramePainted, &speech, &QtSpeech::start, Qt::QueuedConnection);
-    window.resize(1024, 768);
-    window.show();
+    QObject::connect(
+        &window, &frmmain::firstFramePainted, &window, [&speech] { speech->start(); }, Qt::QueuedConnection);
+    window.showFillingScreen();
     waitUntil(painted);
     // The engine loads after the first frame, outside the measured span.
     QCoreApplication::processEvents();
@@ -130,10 +145,10 @@ void record(benchmark::State &state, qint64 nanoseconds)
     state.SetIterationTime(double(nanoseconds) / 1e9);
 }
 
-void BM_Warm_BareMainWindow(benchmark::State &state)
+void BM_Warm_FairBaseline(benchmark::State &state)
 {
     for (auto _ : state)
-        record(state, bareWindowToFirstFrame());
+        record(state, baselineWindowToFirstFrame());
 }
 
 void BM_Warm_Frmmain(benchmark::State &state)
@@ -158,15 +173,6 @@ void BM_Cold(benchmark::State &state, const char *what)
     }
 }
 
-// What loading the engine costs; kept off the path to the first frame.
-void BM_SpeechEngineStart(benchmark::State &state)
-{
-    for (auto _ : state) {
-        QtSpeech speech;
-        speech.start();
-    }
-}
-
 } // namespace
 
 // Each iteration launches the child and stops the clock when it reports its first frame.
@@ -184,16 +190,16 @@ void BM_Launch(benchmark::State &state, const char *what)
     }
 }
 
-BENCHMARK_CAPTURE(BM_Launch, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Launch, FairBaseline, "baseline")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOff, "off")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(15);
 BENCHMARK_CAPTURE(BM_Launch, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-BENCHMARK_CAPTURE(BM_Cold, BareMainWindow, "bare")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
+BENCHMARK_CAPTURE(BM_Cold, FairBaseline, "baseline")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOff, "off")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK_CAPTURE(BM_Cold, Frmmain_ReadAloudOn, "on")->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(15);
-BENCHMARK(BM_Warm_BareMainWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
+BENCHMARK(BM_Warm_FairBaseline)->UseManualTime()->Unit(benchmark::kMillisecond)->MinTime(0.5);
 BENCHMARK(BM_Warm_Frmmain)
     ->Arg(0)
     ->Arg(1)
@@ -201,18 +207,20 @@ BENCHMARK(BM_Warm_Frmmain)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.5);
-BENCHMARK(BM_SpeechEngineStart)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Under a real X server (xvfb-run) when there is one, as a user starts it.
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "*.warning=false");
     QApplication app(argc, argv);
     installFontSubstitutes();
     if (argc == 3 && qstrcmp(argv[1], "--child") == 0) {
         const QByteArray what(argv[2]);
         reportFrame = printFrame;
-        const qint64 ns = what == "bare" ? bareWindowToFirstFrame() : frmmainToFirstFrame(programFolder(what == "on"));
+        const qint64 ns =
+            what == "baseline" ? baselineWindowToFirstFrame() : frmmainToFirstFrame(programFolder(what == "on"));
         return ns < 0 ? 1 : 0;
     }
     benchmark::Initialize(&argc, argv);

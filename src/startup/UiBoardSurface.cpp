@@ -13,8 +13,31 @@ UiBoardSurface::UiBoardSurface(QWidget *parent)
 
 void UiBoardSurface::setBackground(const QPixmap &picture)
 {
+    pending_ = {};
     background_ = picture;
     update();
+}
+
+void UiBoardSurface::setBackgroundLater(std::future<QImage> picture)
+{
+    pending_ = std::move(picture);
+    background_ = QPixmap();
+    update();
+}
+
+void UiBoardSurface::takePending() const
+{
+    if (pending_.valid()) {
+        const QImage decoded = pending_.get();
+        background_ =
+            QPixmap::fromImage(decoded.isNull() ? QImage(QStringLiteral(":/images/background.jpg")) : decoded);
+    }
+}
+
+const QPixmap &UiBoardSurface::background() const
+{
+    takePending();
+    return background_;
 }
 
 void UiBoardSurface::paintEvent(QPaintEvent *event)
@@ -26,7 +49,7 @@ void UiBoardSurface::paintEvent(QPaintEvent *event)
     face.setColorAt(0, QColor(0xea, 0xf2, 0xfb));
     face.setColorAt(1, QColor(0xfb, 0xf5, 0xe6));
     painter.fillRect(event->rect(), face);
-    if (!background_.isNull())
+    if (!background().isNull())
         painter.drawPixmap(0, 0, background_);
     painter.end();
     emit painted();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
+#include <future>
 
 // The window's client area: draws the background picture unscaled from the top-left
 // corner; the board's controls lie on top of it.
@@ -12,11 +14,16 @@ class UiBoardSurface : public QWidget
 public:
     explicit UiBoardSurface(QWidget *parent = nullptr);
 
+    // Replaces the picture, and any still being decoded.
     void setBackground(const QPixmap &picture);
+    // A picture being decoded off the UI thread; the first paint waits for it. A null
+    // image leaves the built-in picture.
+    void setBackgroundLater(std::future<QImage> picture);
     // Called for every pointer move over the surface: a plain call, as a signal would
     // cost more than the board's own rule.
     std::function<void(const QPointF &)> pointerMoved;
-    const QPixmap &background() const { return background_; }
+    // Waits for a picture still being decoded.
+    const QPixmap &background() const;
 
 signals:
     void painted();
@@ -28,5 +35,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    QPixmap background_;
+    void takePending() const;
+
+    mutable QPixmap background_;
+    mutable std::future<QImage> pending_;
 };

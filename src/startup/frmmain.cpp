@@ -32,6 +32,7 @@
 #include <QTime>
 #include <QTimer>
 #include <cmath>
+#include <future>
 #include <optional>
 
 namespace {
@@ -87,7 +88,6 @@ void frmmain::buildControls()
     surface_ = new UiBoardSurface(this);
     surface_->setObjectName(QStringLiteral("board"));
     setCentralWidget(surface_);
-    surface_->setBackground(QPixmap(QStringLiteral(":/images/background.jpg")));
     connect(surface_, &UiBoardSurface::painted, this, [this] {
         if (!framePainted_) {
             framePainted_ = true;
@@ -419,11 +419,13 @@ void frmmain::loadBackground()
     settings_.desktopPicture = BackgroundPictures::chooseAtStart(
         folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
     const QString path = QDir(folder).filePath(settings_.desktopPicture);
-    const LoadedPicture picture = PictureFile::load(path);
-    if (picture.ok())
-        surface_->setBackground(QPixmap::fromImage(picture.image));
-    else if (picture.failure != LoadedPicture::Failure::Missing)
-        qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));
+    // Decoded beside the rest of start-up; the first frame waits for it.
+    surface_->setBackgroundLater(std::async(std::launch::async, [path] {
+        const LoadedPicture picture = PictureFile::load(path);
+        if (!picture.ok() && picture.failure != LoadedPicture::Failure::Missing)
+            qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));
+        return picture.ok() ? picture.image : QImage();
+    }));
 }
 
 void frmmain::placeControlsForGeometry()
@@ -480,36 +482,42 @@ void frmmain::renderSlot(int i)
     circle->setBorderColor(toColour(s.borderColour));
     circle->setVisible(s.circleShown);
 
+    // Hidden words and meanings are brought up to date when they are next shown: fonts
+    // and text layout are the costly part of a turn and of start-up.
     QLabel *label = Label1[size_t(i)];
-    QFont font;
-    QRect rect;
-    if (s.labelStyle == BoardModel::LabelStyle::Resting) {
-        font = QFont(kRestingFont, g.wordFontSize);
-        rect = QRect(x - g.wordLabelOffsetX, y - g.wordLabelOffsetY, g.wordLabelWidth, g.wordLabelHeight);
-    } else {
-        font = QFont(g.focusFontName, g.focusFontSize);
-        font.setBold(s.labelStyle == BoardModel::LabelStyle::Centre);
-        rect = QRect(x - g.focusLabelOffsetX, y - g.focusLabelOffsetY, g.focusLabelWidth, g.focusLabelHeight);
+    if (s.labelShown) {
+        QFont font;
+        QRect rect;
+        if (s.labelStyle == BoardModel::LabelStyle::Resting) {
+            font = QFont(kRestingFont, g.wordFontSize);
+            rect = QRect(x - g.wordLabelOffsetX, y - g.wordLabelOffsetY, g.wordLabelWidth, g.wordLabelHeight);
+        } else {
+            font = QFont(g.focusFontName, g.focusFontSize);
+            font.setBold(s.labelStyle == BoardModel::LabelStyle::Centre);
+            rect = QRect(x - g.focusLabelOffsetX, y - g.focusLabelOffsetY, g.focusLabelWidth, g.focusLabelHeight);
+        }
+        // Setting an equal font still re-resolves it for the whole subtree.
+        if (label->font() != font)
+            label->setFont(font);
+        label->setGeometry(rect);
+        if (label->text() != s.caption) {
+            label->setText(s.caption);
+            if (i == BoardModel::centreSlot)
+                announce(label);
+        }
+        // A ring slot reads as its word, described by its meaning.
+        if (label->accessibleDescription() != s.meaning)
+            label->setAccessibleDescription(s.meaning);
     }
-    // Setting an equal font still re-resolves it for the whole subtree.
-    if (label->font() != font)
-        label->setFont(font);
-    label->setGeometry(rect);
-    if (label->text() != s.caption) {
-        label->setText(s.caption);
-        if (i == BoardModel::centreSlot)
-            announce(label);
-    }
-    // A ring slot reads as its word, described by its meaning.
-    if (label->accessibleDescription() != s.meaning)
-        label->setAccessibleDescription(s.meaning);
     label->setVisible(s.labelShown);
 
     UiMeaningBox *box = Text2[size_t(i)];
-    // Half pixels go to the nearest even pixel, as every other derived position does.
-    box->setGeometry(roundHalfEven(s.meaningBox.left), roundHalfEven(s.meaningBox.top), s.meaningBox.width,
-                     s.meaningBox.height);
-    box->setText(s.meaning);
+    if (s.meaningShown) {
+        // Half pixels go to the nearest even pixel, as every other derived position does.
+        box->setGeometry(roundHalfEven(s.meaningBox.left), roundHalfEven(s.meaningBox.top), s.meaningBox.width,
+                         s.meaningBox.height);
+        box->setText(s.meaning);
+    }
     box->setVisible(s.meaningShown);
 }
 
