@@ -34,13 +34,15 @@ qsizetype AssociationTable::heldBytes() const
     return values_.heldBytes() + qsizetype(groupEnds_.capacity() * sizeof(quint32));
 }
 
-bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable &out, QString &problem)
+bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCount, AssociationTable &out,
+                             QString &problem)
 {
-    LibraryParse in(std::move(file));
+    LibraryParse in(std::move(file), size);
     if (!in.fits(problem))
         return false;
 
     QByteArrayView value;
+    QByteArrayView meaning;
     if (!in.reader.next(value)) {
         problem = QStringLiteral("文件是空的，读不到联想词数上限。");
         return false;
@@ -71,16 +73,16 @@ bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable
             return false;
         }
         for (int k = 1; k <= count; ++k) {
-            for (int part = 0; part < 2; ++part) {
-                if (!in.reader.next(value)) {
-                    problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")
-                                  .arg(i)
-                                  .arg(k)
-                                  .arg(part == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
-                    return false;
-                }
-                in.values.append(value);
+            const int got = in.reader.nextPair(value, meaning);
+            if (got < 2) {
+                problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")
+                              .arg(i)
+                              .arg(k)
+                              .arg(got == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
+                return false;
             }
+            if (!in.keep(value, problem) || !in.keep(meaning, problem))
+                return false;
         }
         pairs += quint32(count);
         groupEnds.push_back(pairs);

@@ -2,7 +2,7 @@
 
 #include "worddata/ValueTable.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <vector>
 
@@ -20,7 +20,11 @@ public:
     // Reads maxAssoc, then one group per word of a library of wordCount words; groups
     // beyond those are not read. On failure out is untouched and problem says what is
     // wrong and at which group reading stopped.
-    static bool parse(QByteArray file, qint16 wordCount, AssociationTable &out, QString &problem);
+    static bool parse(PopulatedBuffer file, qsizetype size, qint16 wordCount, AssociationTable &out, QString &problem);
+    static bool parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
+    {
+        return parse(PopulatedBuffer::copyOf(file), file.size(), wordCount, out, problem);
+    }
 
     qsizetype heldBytes() const;
 

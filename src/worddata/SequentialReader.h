@@ -2,6 +2,12 @@
 
 #include <QByteArrayView>
 #include <QtGlobal>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 // Reads the comma/line-end separated values shared by the settings file and both
 // library files, straight from the raw bytes. GBK trail bytes never equal '"', ',',
@@ -15,7 +21,58 @@ public:
 
     // The next value's bytes: quotes removed, leading spaces of an unquoted value
     // dropped. False when no value is left.
-    bool next(QByteArrayView &value);
+    bool next(QByteArrayView &value)
+    {
+        // The companion writes "value" followed by a comma or a line end; that takes the
+        // short way, anything else the general one.
+        const char *d = data_.data();
+        const qsizetype n = data_.size();
+        if (pos_ < n && d[pos_] == '"') {
+            const qsizetype close = findQuote(d, pos_ + 1, n);
+            // The separator's second byte, if it has one, must be there to be looked at.
+            if (n - close >= 3) {
+                const qsizetype after = separatorLength(d + close + 1);
+                if (after > 0) {
+                    value = QByteArrayView(d + pos_ + 1, close - pos_ - 1);
+                    afterComma_ = d[close + 1] == ',';
+                    pos_ = close + 1 + after;
+                    return true;
+                }
+            }
+        }
+        return nextInGeneral(value);
+    }
+
+    // The next two values, as two calls of next() would give them; returns how many
+    // there were (0, 1 or 2).
+    Q_ALWAYS_INLINE int nextPair(QByteArrayView &first, QByteArrayView &second)
+    {
+        // A record as the companion writes it, "first","second" and a line end, usually
+        // fits 64 bytes: one look at them finds all four quotes.
+        const char *p = data_.data() + pos_;
+        if (data_.size() - pos_ >= 66 && *p == '"') {
+            quint64 quotes = quoteMask(p);
+            quotes &= quotes - 1;
+            const int close1 = std::countr_zero(quotes);
+            quotes &= quotes - 1;
+            const int open2 = std::countr_zero(quotes);
+            quotes &= quotes - 1;
+            const int close2 = std::countr_zero(quotes);
+            if (close2 < 64 && open2 == close1 + 2 && p[close1 + 1] == ',') {
+                const qsizetype after = separatorLength(p + close2 + 1);
+                if (after > 0) {
+                    first = QByteArrayView(p + 1, close1 - 1);
+                    second = QByteArrayView(p + open2 + 1, close2 - open2 - 1);
+                    afterComma_ = p[close2 + 1] == ',';
+                    pos_ += close2 + 1 + after;
+                    return 2;
+                }
+            }
+        }
+        if (!next(first))
+            return 0;
+        return next(second) ? 2 : 1;
+    }
 
     qsizetype offset() const { return pos_; }
 
@@ -29,10 +86,52 @@ public:
     // #TRUE# or #FALSE#.
     static bool toBoolean(QByteArrayView value, bool &out);
 
+    // The first double quote at or after from, or n.
+    static qsizetype findQuote(const char *d, qsizetype from, qsizetype n)
+    {
+        // A whole value usually fits one 64-byte window: one look, no loop to mispredict.
+        if (n - from >= 64) {
+            const quint64 quotes = quoteMask(d + from);
+            if (quotes)
+                return from + std::countr_zero(quotes);
+            from += 64;
+        }
+        const void *hit = std::memchr(d + from, '"', size_t(n - from));
+        return hit ? static_cast<const char *>(hit) - d : n;
+    }
+
 private:
+    // The length of the comma or line end that p starts with, else 0; p[1] must be readable.
+    static qsizetype separatorLength(const char *p)
+    {
+        if (*p == ',' || *p == '\n')
+            return 1;
+        return *p == '\r' && p[1] == '\n' ? 2 : 0;
+    }
+    // Bit i set when p[i] is a double quote, for i < 64.
+    static quint64 quoteMask(const char *p);
+    bool nextInGeneral(QByteArrayView &value);
     void consumeSeparator();
 
     QByteArrayView data_;
     qsizetype pos_ = 0;
     bool afterComma_ = false;
 };
+
+inline quint64 SequentialReader::quoteMask(const char *p)
+{
+    quint64 mask = 0;
+#if defined(__SSE2__) || defined(_M_X64)
+    const __m128i quote = _mm_set1_epi8('"');
+    const auto *v = reinterpret_cast<const __m128i *>(p);
+    const quint64 m0 = quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v), quote)));
+    const quint64 m1 = quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 1), quote)));
+    const quint64 m2 = quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 2), quote)));
+    const quint64 m3 = quint32(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(v + 3), quote)));
+    mask = m0 | m1 << 16 | m2 << 32 | m3 << 48;
+#else
+    for (int i = 0; i < 64; ++i)
+        mask |= quint64(p[i] == '"') << i;
+#endif
+    return mask;
+}

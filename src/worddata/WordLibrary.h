@@ -3,7 +3,7 @@
 #include "worddata/HeadwordIndex.h"
 #include "worddata/ValueTable.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -21,9 +21,13 @@ public:
     // Exact, case-sensitive; the first of repeated headwords; 0 when absent.
     int find(QStringView headword) const;
 
-    // Parses a whole file in one pass. On failure out is untouched and problem says
-    // what is wrong and at which word reading stopped.
-    static bool parse(QByteArray file, WordLibrary &out, QString &problem);
+    // Parses a whole file (the size bytes held by file) in one pass. On failure out is
+    // untouched and problem says what is wrong and at which word reading stopped.
+    static bool parse(PopulatedBuffer file, qsizetype size, WordLibrary &out, QString &problem);
+    static bool parse(QByteArrayView file, WordLibrary &out, QString &problem)
+    {
+        return parse(PopulatedBuffer::copyOf(file), file.size(), out, problem);
+    }
 
     qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes(); }
 
