@@ -73,6 +73,16 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
             return false;
         }
         for (int k = 1; k <= count; ++k) {
+            // Records in the companion's layout go straight into the table, many at a time;
+            // any other is read the general way.
+            quint32 *offsets = in.values.room(2 * qsizetype(count - k + 1));
+            if (!offsets)
+                return LibraryParse::outOfMemory(problem);
+            const int read = in.reader.nextRecords(count - k + 1, offsets, in.values.file().data());
+            in.values.added(2 * qsizetype(read));
+            k += read;
+            if (k > count)
+                break;
             const int got = in.reader.nextPair(value, meaning);
             if (got < 2) {
                 problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")

@@ -63,6 +63,24 @@ bool SequentialReader::nextInGeneral(QByteArrayView &value)
     return true;
 }
 
+int SequentialReader::nextRecords(int count, quint32 *offsets, const char *base)
+{
+    const char *d = data_.data();
+    const qsizetype n = data_.size();
+    qsizetype pos = pos_;
+    int read = 0;
+    Record r;
+    for (; read < count && recordAt(d + pos, n - pos, r); ++read) {
+        const quint32 start = quint32(d + pos - base);
+        offsets[2 * read] = start + 1;
+        offsets[2 * read + 1] = start + quint32(r.close1) + 3;
+        afterComma_ = r.afterComma;
+        pos += r.length;
+    }
+    pos_ = pos;
+    return read;
+}
+
 QByteArrayView SequentialReader::valueAt(QByteArrayView data, qsizetype offset)
 {
     const qsizetype n = data.size();

@@ -47,32 +47,24 @@ public:
     // there were (0, 1 or 2).
     Q_ALWAYS_INLINE int nextPair(QByteArrayView &first, QByteArrayView &second)
     {
-        // A record as the companion writes it, "first","second" and a line end, usually
-        // fits 64 bytes: one look at them finds all four quotes.
-        const char *p = data_.data() + pos_;
-        if (data_.size() - pos_ >= 66 && *p == '"') {
-            quint64 quotes = quoteMask(p);
-            quotes &= quotes - 1;
-            const int close1 = std::countr_zero(quotes);
-            quotes &= quotes - 1;
-            const int open2 = std::countr_zero(quotes);
-            quotes &= quotes - 1;
-            const int close2 = std::countr_zero(quotes);
-            if (close2 < 64 && open2 == close1 + 2 && p[close1 + 1] == ',') {
-                const qsizetype after = separatorLength(p + close2 + 1);
-                if (after > 0) {
-                    first = QByteArrayView(p + 1, close1 - 1);
-                    second = QByteArrayView(p + open2 + 1, close2 - open2 - 1);
-                    afterComma_ = p[close2 + 1] == ',';
-                    pos_ += close2 + 1 + after;
-                    return 2;
-                }
-            }
+        Record r;
+        if (recordAt(data_.data() + pos_, data_.size() - pos_, r)) {
+            const char *p = data_.data() + pos_;
+            first = QByteArrayView(p + 1, r.close1 - 1);
+            second = QByteArrayView(p + r.close1 + 3, r.close2 - r.close1 - 3);
+            afterComma_ = r.afterComma;
+            pos_ += r.length;
+            return 2;
         }
         if (!next(first))
             return 0;
         return next(second) ? 2 : 1;
     }
+
+    // Up to count records in the companion's layout, each read as nextPair would, the
+    // offsets of its two values from base stored in offsets; stops before the first record
+    // laid out any other way. Returns how many were read.
+    int nextRecords(int count, quint32 *offsets, const char *base);
 
     qsizetype offset() const { return pos_; }
 
@@ -101,6 +93,34 @@ public:
     }
 
 private:
+    // "first","second" and a comma or line end at p, with left bytes from p on.
+    struct Record
+    {
+        int close1;
+        int close2;
+        int length;
+        bool afterComma;
+    };
+    Q_ALWAYS_INLINE static bool recordAt(const char *p, qsizetype left, Record &r)
+    {
+        // Such a record usually fits 64 bytes: one look at them finds all four quotes.
+        if (left < 66 || *p != '"')
+            return false;
+        quint64 quotes = quoteMask(p);
+        quotes &= quotes - 1;
+        r.close1 = std::countr_zero(quotes);
+        quotes &= quotes - 1;
+        const int open2 = std::countr_zero(quotes);
+        quotes &= quotes - 1;
+        r.close2 = std::countr_zero(quotes);
+        if (r.close2 >= 64 || open2 != r.close1 + 2 || p[r.close1 + 1] != ',')
+            return false;
+        const qsizetype after = separatorLength(p + r.close2 + 1);
+        r.afterComma = p[r.close2 + 1] == ',';
+        r.length = r.close2 + 1 + int(after);
+        return after > 0;
+    }
+
     // The length of the comma or line end that p starts with, else 0; p[1] must be readable.
     static qsizetype separatorLength(const char *p)
     {

@@ -32,6 +32,17 @@ public:
     }
     // Room for the first valueCount values, when known in advance.
     void reserve(qsizetype valueCount);
+    // Where the offsets of the next count values go, or null when no memory is left; the
+    // values are in the table once added() says how many were written.
+    quint32 *room(qsizetype count)
+    {
+        while (room_ - count_ < count) {
+            if (!grow())
+                return nullptr;
+        }
+        return offsets() + count_;
+    }
+    void added(qsizetype count) { count_ += count; }
     // Gives back the room that no value took.
     void finish();
 
