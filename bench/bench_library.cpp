@@ -438,6 +438,7 @@ void BM_FreshProcess(benchmark::State &state, const char *what)
     }
     const double fileBytes = double(libs.fullBytes);
     state.counters["cpu_ms_median"] = median(cpu) * 1e3;
+    state.counters["cpu_ms_max"] = cpu.empty() ? 0 : *std::max_element(cpu.begin(), cpu.end()) * 1e3;
     state.counters["wall_ms_median"] = median(wall) * 1e3;
     state.counters["minor_faults"] = median(faults);
     state.counters["peak_rss_vs_files"] = median(peak) / fileBytes;
