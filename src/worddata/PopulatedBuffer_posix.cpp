@@ -51,10 +51,11 @@ bool PopulatedBuffer::commit(char *start, qsizetype bytes)
         preferHugePages(start, bytes);
     if (madvise(start, size_t(bytes), MADV_POPULATE_WRITE) == 0)
         return true;
-    if (errno != EINVAL)
+    if (errno == ENOMEM)
         return false;
-    // Kernels before 5.14 know no MADV_POPULATE_WRITE: map the range anew, populated (and
-    // without the huge-page advice, which the new mapping does not inherit).
+    // Where that is refused (kernels before 5.14 know no MADV_POPULATE_WRITE), map the
+    // range anew, populated, without the huge-page advice, which a new mapping does not
+    // inherit. Nothing in it has been used yet.
     void *again = mmap(start, size_t(bytes), PROT_READ | PROT_WRITE,
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED | MAP_POPULATE, -1, 0);
     return again != MAP_FAILED;
