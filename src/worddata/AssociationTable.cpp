@@ -34,6 +34,14 @@ qsizetype AssociationTable::heldBytes() const
     return values_.heldBytes() + qsizetype(groupEnds_.capacity() * sizeof(quint32));
 }
 
+bool AssociationTable::parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
+{
+    PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
+    if (copy.usable() < file.size())
+        return LibraryParse::outOfMemory(problem);
+    return parse(std::move(copy), file.size(), wordCount, out, problem);
+}
+
 bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCount, AssociationTable &out,
                              QString &problem)
 {

@@ -21,10 +21,8 @@ public:
     // beyond those are not read. On failure out is untouched and problem says what is
     // wrong and at which group reading stopped.
     static bool parse(PopulatedBuffer file, qsizetype size, qint16 wordCount, AssociationTable &out, QString &problem);
-    static bool parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
-    {
-        return parse(PopulatedBuffer::copyOf(file), file.size(), wordCount, out, problem);
-    }
+    // The same from bytes elsewhere, which are copied.
+    static bool parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem);
 
     qsizetype heldBytes() const;
 

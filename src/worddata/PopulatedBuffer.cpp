@@ -66,9 +66,10 @@ PopulatedBuffer PopulatedBuffer::copyOf(QByteArrayView bytes)
 
 bool PopulatedBuffer::ensure(qsizetype bytes)
 {
-    bytes = qMin(bytes, capacity_);
     if (bytes <= usable_)
         return true;
+    if (bytes > capacity_)
+        return false;
     const qsizetype page = pageSize();
     const qsizetype end = qMin(capacity_, (bytes + page - 1) / page * page);
     if (!commit(data_ + usable_, end - usable_))

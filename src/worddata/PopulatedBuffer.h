@@ -12,7 +12,7 @@ class PopulatedBuffer
 {
 public:
     PopulatedBuffer() = default;
-    // Room for up to capacity bytes, none of them usable yet.
+    // Room for up to capacity bytes, none of them usable yet (on the heap, all at once).
     explicit PopulatedBuffer(qsizetype capacity);
     ~PopulatedBuffer();
     PopulatedBuffer(PopulatedBuffer &&other) noexcept;
@@ -20,10 +20,10 @@ public:
     PopulatedBuffer(const PopulatedBuffer &) = delete;
     PopulatedBuffer &operator=(const PopulatedBuffer &) = delete;
 
-    // A buffer holding exactly these bytes.
+    // A buffer holding exactly these bytes; fewer usable ones when memory ran out.
     static PopulatedBuffer copyOf(QByteArrayView bytes);
 
-    // Makes at least the first bytes usable (never beyond the capacity); false when the
+    // Makes at least the first bytes usable; false when they exceed the capacity or the
     // system has no memory for them.
     bool ensure(qsizetype bytes);
     // Gives back what lies beyond the first bytes.

@@ -20,12 +20,10 @@ ValueTable::ValueTable(PopulatedBuffer file, qsizetype fileSize, LibraryEncoding
 
 bool ValueTable::grow()
 {
-    if (!offsets_.ensure(offsets_.usable() + growthStep))
+    const qsizetype wanted = qMin(offsets_.usable() + growthStep, offsets_.capacity());
+    if (wanted <= offsets_.usable() || !offsets_.ensure(wanted))
         return false;
-    const qsizetype room = offsets_.usable() / qsizetype(sizeof(quint32));
-    if (room == room_)
-        return false;
-    room_ = room;
+    room_ = offsets_.usable() / qsizetype(sizeof(quint32));
     return true;
 }
 

@@ -27,6 +27,14 @@ int WordLibrary::find(QStringView headword) const
     return i;
 }
 
+bool WordLibrary::parse(QByteArrayView file, WordLibrary &out, QString &problem)
+{
+    PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
+    if (copy.usable() < file.size())
+        return LibraryParse::outOfMemory(problem);
+    return parse(std::move(copy), file.size(), out, problem);
+}
+
 bool WordLibrary::parse(PopulatedBuffer file, qsizetype size, WordLibrary &out, QString &problem)
 {
     LibraryParse in(std::move(file), size);

@@ -24,10 +24,8 @@ public:
     // Parses a whole file (the size bytes held by file) in one pass. On failure out is
     // untouched and problem says what is wrong and at which word reading stopped.
     static bool parse(PopulatedBuffer file, qsizetype size, WordLibrary &out, QString &problem);
-    static bool parse(QByteArrayView file, WordLibrary &out, QString &problem)
-    {
-        return parse(PopulatedBuffer::copyOf(file), file.size(), out, problem);
-    }
+    // The same from bytes elsewhere, which are copied.
+    static bool parse(QByteArrayView file, WordLibrary &out, QString &problem);
 
     qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes(); }
 

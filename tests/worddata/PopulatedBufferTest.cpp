@@ -59,6 +59,7 @@ void PopulatedBufferTest::growsInPlaceAndGivesBack()
     std::memcpy(start, first.constData(), size_t(first.size()));
 
     QVERIFY(buffer.ensure(7 * mib + 1));
+    QVERIFY(!buffer.ensure(1025 * mib));
     QCOMPARE(buffer.data(), start);
     QVERIFY(buffer.usable() >= 7 * mib + 1);
     QCOMPARE(QByteArrayView(start, first.size()), QByteArrayView(first));
