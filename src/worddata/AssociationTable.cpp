@@ -10,28 +10,58 @@ qint16 AssociationTable::assocCounts(int i) const
     return qint16(groupEnds_[size_t(i)] - groupEnds_[size_t(i) - 1]);
 }
 
-qsizetype AssociationTable::pairIndex(int i, int k) const
+namespace {
+
+constexpr quint32 afterCommaBit = 0x80000000u;
+
+// The reader over a file's values, as the parse made it.
+SequentialReader readerOf(QByteArrayView file)
 {
-    if (k < 1 || k > assocCounts(i))
-        return -1;
-    return qsizetype(groupEnds_[size_t(i) - 1]) + k - 1;
+    return SequentialReader(file.sliced(file.startsWith("\xEF\xBB\xBF") ? 3 : 0));
+}
+
+} // namespace
+
+QString AssociationTable::text(int i, int k, int part) const
+{
+    const int count = assocCounts(i);
+    if (k < 1 || k > count)
+        return {};
+    if (cachedGroup_ != i) {
+        const QByteArrayView file = values_.file();
+        SequentialReader reader = readerOf(file);
+        const quint32 start = groupStarts_[size_t(i) - 1];
+        reader.moveTo({qsizetype(start & ~afterCommaBit), (start & afterCommaBit) != 0});
+        QByteArrayView first;
+        QByteArrayView second;
+        reader.next(first);
+        cachedValues_.clear();
+        for (int n = 0; n < count && reader.nextPair(first, second) == 2; ++n) {
+            cachedValues_.push_back(quint32(first.data() - file.data()));
+            cachedValues_.push_back(quint32(second.data() - file.data()));
+        }
+        cachedGroup_ = i;
+    }
+    const size_t index = 2 * size_t(k - 1) + size_t(part);
+    if (index >= cachedValues_.size())
+        return {};
+    return values_.encoding().decode(SequentialReader::valueAt(values_.file(), cachedValues_[index]));
 }
 
 QString AssociationTable::assocWords(int i, int k) const
 {
-    const qsizetype p = pairIndex(i, k);
-    return p < 0 ? QString() : values_.text(2 * p);
+    return text(i, k, 0);
 }
 
 QString AssociationTable::assocMeanings(int i, int k) const
 {
-    const qsizetype p = pairIndex(i, k);
-    return p < 0 ? QString() : values_.text(2 * p + 1);
+    return text(i, k, 1);
 }
 
 qsizetype AssociationTable::heldBytes() const
 {
-    return values_.heldBytes() + qsizetype(groupEnds_.capacity() * sizeof(quint32));
+    return values_.heldBytes() + qsizetype((groupStarts_.capacity() + groupEnds_.capacity()) * sizeof(quint32)) +
+           qsizetype(cachedValues_.capacity() * sizeof(quint32));
 }
 
 bool AssociationTable::parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
@@ -61,11 +91,15 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
         return false;
     }
 
+    std::vector<quint32> groupStarts;
     std::vector<quint32> groupEnds;
+    groupStarts.reserve(size_t(qMax<qint16>(wordCount, 0)));
     groupEnds.reserve(size_t(qMax<qint16>(wordCount, 0)) + 1);
     groupEnds.push_back(0);
     quint32 pairs = 0;
     for (int i = 1; i <= wordCount; ++i) {
+        const SequentialReader::Position start = in.reader.position();
+        groupStarts.push_back(quint32(start.offset) | (start.afterComma ? afterCommaBit : 0));
         if (!in.reader.next(value)) {
             problem = QStringLiteral("文件在第 %1 组联想词（第 %1 个单词的）之前提前结束，词库有 %2 个单词。")
                           .arg(i)
@@ -81,14 +115,9 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
             return false;
         }
         for (int k = 1; k <= count; ++k) {
-            // Records in the companion's layout go straight into the table, many at a time;
-            // any other is read the general way.
-            quint32 *offsets = in.values.room(2 * qsizetype(count - k + 1));
-            if (!offsets)
-                return LibraryParse::outOfMemory(problem);
-            const int read = in.reader.nextRecords(count - k + 1, offsets, in.values.file().data());
-            in.values.added(2 * qsizetype(read));
-            k += read;
+            // Records in the companion's layout are passed over many at a time; any other
+            // is read the general way.
+            k += in.reader.nextRecords(count - k + 1, nullptr, nullptr);
             if (k > count)
                 break;
             const int got = in.reader.nextPair(value, meaning);
@@ -99,8 +128,6 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
                               .arg(got == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
                 return false;
             }
-            if (!in.keep(value, problem) || !in.keep(meaning, problem))
-                return false;
         }
         pairs += quint32(count);
         groupEnds.push_back(pairs);
@@ -108,7 +135,10 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
     in.values.finish();
 
     out.values_ = std::move(in.values);
+    out.groupStarts_ = std::move(groupStarts);
     out.groupEnds_ = std::move(groupEnds);
     out.maxAssoc_ = maxAssoc;
+    out.cachedGroup_ = 0;
+    out.cachedValues_.clear();
     return true;
 }

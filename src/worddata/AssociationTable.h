@@ -7,8 +7,10 @@
 #include <vector>
 
 // The associated words of every headword (".the"), stored jagged: memory follows the
-// pairs actually present, never wordCount x maxAssoc. Word indices and slots are
-// 1-based; anything out of range gives 0 or empty text.
+// pairs actually present, never wordCount x maxAssoc. The table keeps the file's bytes and
+// where each group starts; a group's values are found again when it is asked for, so a
+// load writes one position per headword instead of an offset per association. Word
+// indices and slots are 1-based; anything out of range gives 0 or empty text.
 class AssociationTable
 {
 public:
@@ -27,10 +29,18 @@ public:
     qsizetype heldBytes() const;
 
 private:
-    qsizetype pairIndex(int i, int k) const;
+    // The value of pair k, part 0 (the word) or 1 (its meaning), of group i.
+    QString text(int i, int k, int part) const;
 
     ValueTable values_;
+    // groupStarts_[i - 1] is where the reader stood before group i's count: the offset,
+    // with the top bit set when it came after a comma.
+    std::vector<quint32> groupStarts_;
     // groupEnds_[i] is the number of pairs in groups 1..i; groupEnds_[0] is 0.
     std::vector<quint32> groupEnds_;
     qint16 maxAssoc_ = 0;
+    // The offsets of the values of the group asked for last. The board shows one group at
+    // a time; only the thread that owns the table reads it.
+    mutable int cachedGroup_ = 0;
+    mutable std::vector<quint32> cachedValues_;
 };

@@ -71,9 +71,11 @@ int SequentialReader::nextRecords(int count, quint32 *offsets, const char *base)
     int read = 0;
     Record r;
     for (; read < count && recordAt(d + pos, n - pos, r); ++read) {
-        const quint32 start = quint32(d + pos - base);
-        offsets[2 * read] = start + 1;
-        offsets[2 * read + 1] = start + quint32(r.close1) + 3;
+        if (offsets) {
+            const quint32 start = quint32(d + pos - base);
+            offsets[2 * read] = start + 1;
+            offsets[2 * read + 1] = start + quint32(r.close1) + 3;
+        }
         afterComma_ = r.afterComma;
         pos += r.length;
     }

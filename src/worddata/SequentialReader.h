@@ -62,11 +62,24 @@ public:
     }
 
     // Up to count records in the companion's layout, each read as nextPair would, the
-    // offsets of its two values from base stored in offsets; stops before the first record
-    // laid out any other way. Returns how many were read.
+    // offsets of its two values from base stored in offsets unless that is null; stops
+    // before the first record laid out any other way. Returns how many were read.
     int nextRecords(int count, quint32 *offsets, const char *base);
 
     qsizetype offset() const { return pos_; }
+
+    // Where the reader stands; moving back there gives the same values again.
+    struct Position
+    {
+        qsizetype offset;
+        bool afterComma;
+    };
+    Position position() const { return {pos_, afterComma_}; }
+    void moveTo(Position position)
+    {
+        pos_ = position.offset;
+        afterComma_ = position.afterComma;
+    }
 
     // The value that next() returned starting at offset of data, found again from its
     // first byte alone: a value right after a double quote was quoted and runs to the
