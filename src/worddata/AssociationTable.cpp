@@ -5,9 +5,9 @@
 
 qint16 AssociationTable::assocCounts(int i) const
 {
-    if (i < 1 || size_t(i) >= groupEnds_.size())
+    if (i < 1 || size_t(i) > counts_.size())
         return 0;
-    return qint16(groupEnds_[size_t(i)] - groupEnds_[size_t(i) - 1]);
+    return counts_[size_t(i) - 1];
 }
 
 namespace {
@@ -20,6 +20,18 @@ SequentialReader readerOf(QByteArrayView file)
     return SequentialReader(file.sliced(file.startsWith("\xEF\xBB\xBF") ? 3 : 0));
 }
 
+// Passes count pairs that the parse has already read.
+void passPairs(SequentialReader &reader, int count)
+{
+    QByteArrayView first;
+    QByteArrayView second;
+    for (int k = 0; k < count; ++k) {
+        k += reader.nextRecords(count - k, nullptr, nullptr);
+        if (k < count && reader.nextPair(first, second) < 2)
+            return;
+    }
+}
+
 } // namespace
 
 QString AssociationTable::text(int i, int k, int part) const
@@ -30,10 +42,15 @@ QString AssociationTable::text(int i, int k, int part) const
     if (cachedGroup_ != i) {
         const QByteArrayView file = values_.file();
         SequentialReader reader = readerOf(file);
-        const quint32 start = groupStarts_[size_t(i) - 1];
+        const int first16 = (i - 1) / groupsPerStart;
+        const quint32 start = groupStarts_[size_t(first16)];
         reader.moveTo({qsizetype(start & ~afterCommaBit), (start & afterCommaBit) != 0});
         QByteArrayView first;
         QByteArrayView second;
+        for (int g = first16 * groupsPerStart + 1; g < i; ++g) {
+            reader.next(first);
+            passPairs(reader, assocCounts(g));
+        }
         reader.next(first);
         cachedValues_.clear();
         for (int n = 0; n < count && reader.nextPair(first, second) == 2; ++n) {
@@ -60,8 +77,8 @@ QString AssociationTable::assocMeanings(int i, int k) const
 
 qsizetype AssociationTable::heldBytes() const
 {
-    return values_.heldBytes() + qsizetype((groupStarts_.capacity() + groupEnds_.capacity()) * sizeof(quint32)) +
-           qsizetype(cachedValues_.capacity() * sizeof(quint32));
+    return values_.heldBytes() + qsizetype(groupStarts_.capacity() * sizeof(quint32)) +
+           qsizetype(counts_.capacity() * sizeof(qint16)) + qsizetype(cachedValues_.capacity() * sizeof(quint32));
 }
 
 bool AssociationTable::parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
@@ -92,14 +109,14 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
     }
 
     std::vector<quint32> groupStarts;
-    std::vector<quint32> groupEnds;
-    groupStarts.reserve(size_t(qMax<qint16>(wordCount, 0)));
-    groupEnds.reserve(size_t(qMax<qint16>(wordCount, 0)) + 1);
-    groupEnds.push_back(0);
-    quint32 pairs = 0;
+    std::vector<qint16> counts;
+    groupStarts.reserve(size_t(qMax<qint16>(wordCount, 0) / groupsPerStart + 1));
+    counts.reserve(size_t(qMax<qint16>(wordCount, 0)));
     for (int i = 1; i <= wordCount; ++i) {
-        const SequentialReader::Position start = in.reader.position();
-        groupStarts.push_back(quint32(start.offset) | (start.afterComma ? afterCommaBit : 0));
+        if ((i - 1) % groupsPerStart == 0) {
+            const SequentialReader::Position start = in.reader.position();
+            groupStarts.push_back(quint32(start.offset) | (start.afterComma ? afterCommaBit : 0));
+        }
         if (!in.reader.next(value)) {
             problem = QStringLiteral("文件在第 %1 组联想词（第 %1 个单词的）之前提前结束，词库有 %2 个单词。")
                           .arg(i)
@@ -129,14 +146,13 @@ bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCo
                 return false;
             }
         }
-        pairs += quint32(count);
-        groupEnds.push_back(pairs);
+        counts.push_back(count);
     }
     in.values.finish();
 
     out.values_ = std::move(in.values);
     out.groupStarts_ = std::move(groupStarts);
-    out.groupEnds_ = std::move(groupEnds);
+    out.counts_ = std::move(counts);
     out.maxAssoc_ = maxAssoc;
     out.cachedGroup_ = 0;
     out.cachedValues_.clear();

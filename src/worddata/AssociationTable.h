@@ -7,10 +7,10 @@
 #include <vector>
 
 // The associated words of every headword (".the"), stored jagged: memory follows the
-// pairs actually present, never wordCount x maxAssoc. The table keeps the file's bytes and
-// where each group starts; a group's values are found again when it is asked for, so a
-// load writes one position per headword instead of an offset per association. Word
-// indices and slots are 1-based; anything out of range gives 0 or empty text.
+// pairs actually present, never wordCount x maxAssoc. The table keeps the file's bytes,
+// each group's count and where groups start; a group's values are found again when it is
+// asked for, so a load writes next to nothing beyond the bytes it read. Word indices and
+// slots are 1-based; anything out of range gives 0 or empty text.
 class AssociationTable
 {
 public:
@@ -32,12 +32,16 @@ private:
     // The value of pair k, part 0 (the word) or 1 (its meaning), of group i.
     QString text(int i, int k, int part) const;
 
+    // Groups are found from every sixteenth one's start: a few hundred records to pass at
+    // most, for a sixteenth of the memory that one start per group would take.
+    static constexpr int groupsPerStart = 16;
+
     ValueTable values_;
-    // groupStarts_[i - 1] is where the reader stood before group i's count: the offset,
-    // with the top bit set when it came after a comma.
+    // groupStarts_[j] is where the reader stood before the count of group 16j + 1: the
+    // offset, with the top bit set when it came after a comma.
     std::vector<quint32> groupStarts_;
-    // groupEnds_[i] is the number of pairs in groups 1..i; groupEnds_[0] is 0.
-    std::vector<quint32> groupEnds_;
+    // counts_[i - 1] is the number of pairs of group i.
+    std::vector<qint16> counts_;
     qint16 maxAssoc_ = 0;
     // The offsets of the values of the group asked for last. The board shows one group at
     // a time; only the thread that owns the table reads it.
