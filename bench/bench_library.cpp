@@ -221,11 +221,11 @@ void BM_ParseAssociations(benchmark::State &state)
     const QByteArray file = readFile(OpenLibrary::associationFilePath(libraries().folder, "full"));
     for (auto _ : state) {
         state.PauseTiming();
-        QByteArray copy(file.constData(), file.size());
+        PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
         AssociationTable table;
         QString problem;
         state.ResumeTiming();
-        if (!AssociationTable::parse(std::move(copy), 32766, table, problem))
+        if (!AssociationTable::parse(std::move(copy), file.size(), 32766, table, problem))
             state.SkipWithError(qPrintable(problem));
         state.PauseTiming();
         table = AssociationTable();
