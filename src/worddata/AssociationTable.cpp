@@ -42,12 +42,12 @@ QString AssociationTable::text(int i, int k, int part) const
     if (cachedGroup_ != i) {
         const QByteArrayView file = values_.file();
         SequentialReader reader = readerOf(file);
-        const int first16 = (i - 1) / groupsPerStart;
-        const quint32 start = groupStarts_[size_t(first16)];
+        const int startIndex = (i - 1) / groupsPerStart;
+        const quint32 start = groupStarts_[size_t(startIndex)];
         reader.moveTo({qsizetype(start & ~afterCommaBit), (start & afterCommaBit) != 0});
         QByteArrayView first;
         QByteArrayView second;
-        for (int g = first16 * groupsPerStart + 1; g < i; ++g) {
+        for (int g = startIndex * groupsPerStart + 1; g < i; ++g) {
             reader.next(first);
             passPairs(reader, assocCounts(g));
         }
