@@ -105,11 +105,12 @@ inline QByteArray quotedPair(const QByteArray &a, const QByteArray &b)
 // (maxAssoc 32767, a handful of pairs), written once per run.
 struct Libraries
 {
-    QTemporaryDir dir;
+    QString folder;
     qint64 fullBytes = 0;
     qint64 sparseBytes = 0;
 
-    Libraries()
+    explicit Libraries(const QString &dataFolder)
+        : folder(dataFolder)
     {
         Generator gen;
         const int words = 32766;
@@ -125,8 +126,8 @@ struct Libraries
                 the += quotedPair(gen.headword(k), gen.meaning());
         }
         the.prepend(QByteArray::number(maxAssoc) + "\r\n");
-        writeFile(OpenLibrary::wordFilePath(dir.path(), "full"), qd);
-        writeFile(OpenLibrary::associationFilePath(dir.path(), "full"), the);
+        writeFile(OpenLibrary::wordFilePath(folder, "full"), qd);
+        writeFile(OpenLibrary::associationFilePath(folder, "full"), the);
         fullBytes = qd.size() + the.size();
 
         QByteArray sparseQd = QByteArray::number(words) + "\r\n";
@@ -135,21 +136,22 @@ struct Libraries
             sparseQd += quotedPair(gen.headword(i), gen.meaning());
             sparseThe += i % 1000 == 0 ? "1\r\n" + quotedPair("x", gen.meaning()) : QByteArray("0\r\n");
         }
-        writeFile(OpenLibrary::wordFilePath(dir.path(), "sparse"), sparseQd);
-        writeFile(OpenLibrary::associationFilePath(dir.path(), "sparse"), sparseThe);
+        writeFile(OpenLibrary::wordFilePath(folder, "sparse"), sparseQd);
+        writeFile(OpenLibrary::associationFilePath(folder, "sparse"), sparseThe);
         sparseBytes = sparseQd.size() + sparseThe.size();
     }
 
     QByteArray bothFiles(const QString &name) const
     {
-        return readFile(OpenLibrary::wordFilePath(dir.path(), name)) +
-               readFile(OpenLibrary::associationFilePath(dir.path(), name));
+        return readFile(OpenLibrary::wordFilePath(folder, name)) +
+               readFile(OpenLibrary::associationFilePath(folder, name));
     }
 };
 
 inline Libraries &libraries()
 {
-    static Libraries libs;
+    static QTemporaryDir dir;
+    static Libraries libs(dir.path());
     return libs;
 }
 

@@ -34,7 +34,7 @@ struct Loaded
     {
         NullHost host;
         library.libraryName = QStringLiteral("full");
-        if (library.openwordfile(libraries().dir.path(), host) != OpenLibrary::LoadResult::Loaded)
+        if (library.openwordfile(libraries().folder, host) != OpenLibrary::LoadResult::Loaded)
             qFatal("cannot load: %s", qPrintable(host.lastMessage));
         const WordLibrary &words = library.wordLibrary();
         for (int i = 1; i <= words.wordCount(); ++i)
@@ -155,16 +155,23 @@ struct ParsedWords
     int count = 0;
 
     explicit ParsedWords(const QString &dataFolder)
-        : in(readFile(OpenLibrary::wordFilePath(dataFolder, QStringLiteral("full"))))
+        : in(load(dataFolder))
     {
         QByteArrayView value;
         qint16 n = 0;
         if (!in.reader.next(value) || !SequentialReader::toCount(value, n))
             qFatal("bad word file");
         count = n;
-        for (int i = 0; i < 2 * count && in.reader.next(value); ++i)
-            in.values.append(value);
+        for (int i = 0; i < 2 * count && in.reader.next(value); ++i) {
+            if (!in.values.append(value))
+                qFatal("out of memory");
+        }
         in.values.finish();
+    }
+    static LibraryParse load(const QString &dataFolder)
+    {
+        const QByteArray file = readFile(OpenLibrary::wordFilePath(dataFolder, QStringLiteral("full")));
+        return LibraryParse(PopulatedBuffer::copyOf(file), file.size());
     }
     bool gbk() const { return in.values.encoding().kind() == LibraryEncoding::Gbk; }
 };
@@ -179,7 +186,7 @@ void BM_LoadLibrary(benchmark::State &state)
         const double start = cpuSeconds();
         OpenLibrary library;
         library.libraryName = QStringLiteral("full");
-        if (library.openwordfile(libraries().dir.path(), host) != OpenLibrary::LoadResult::Loaded)
+        if (library.openwordfile(libraries().folder, host) != OpenLibrary::LoadResult::Loaded)
             state.SkipWithError(qPrintable(host.lastMessage));
         benchmark::DoNotOptimize(library.associations().assocCounts(1));
         total += cpuSeconds() - start;
@@ -192,7 +199,7 @@ void BM_LoadLibrary(benchmark::State &state)
 
 void BM_BuildPrefixIndex(benchmark::State &state)
 {
-    const ParsedWords parsed(libraries().dir.path());
+    const ParsedWords parsed(libraries().folder);
     double total = 0;
     qsizetype held = 0;
     for (auto _ : state) {
@@ -233,7 +240,7 @@ void BM_FirstLoadInFreshProcess(benchmark::State &state)
     double loadTotal = 0, buildTotal = 0;
     for (auto _ : state) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child-load"), libraries().dir.path()});
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child-load"), libraries().folder});
         child.waitForFinished(60000);
         const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split(' ');
         if (parts.size() != 2) {

@@ -1,22 +1,54 @@
 // Loading a full-size library against decoding the same bytes, its memory against the
 // file sizes, and headword look-up against library size.
+//
+// A load is measured twice: repeated inside this process, where the allocator hands back
+// memory it already has, and as the first load of a fresh process (this executable run
+// again as a child per sample), where every page the load writes is new to the process,
+// as it is for a user who opens a library once.
 
 #include "GeneratedLibraries.h"
 
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <iconv.h>
 #include <malloc.h>
+#include <random>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
 using namespace GeneratedLibraries;
 
-// Mean seconds per iteration of the decode baseline, for the ratio reported by the load.
-double baselineSeconds = 0;
+// Mean CPU seconds per iteration of the baselines, for the ratios the loads report.
+double qtDecodeSeconds = 0;
+double iconvSeconds = 0;
+double freshIconvSeconds = 0;
+
+// GBK -> UTF-16 of bytes into out, which must hold twice as many bytes.
+void iconvDecode(QByteArray &bytes, std::vector<char> &out)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "GBK");
+    char *in = bytes.data();
+    size_t inLeft = size_t(bytes.size());
+    char *o = out.data();
+    size_t outLeft = out.size();
+    iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    benchmark::DoNotOptimize(o);
+}
 
 void BM_DecodeBaseline_QStringDecoder(benchmark::State &state)
 {
@@ -29,7 +61,7 @@ void BM_DecodeBaseline_QStringDecoder(benchmark::State &state)
         benchmark::DoNotOptimize(text.data());
         total += cpuSeconds() - start;
     }
-    baselineSeconds = total / double(state.iterations());
+    qtDecodeSeconds = total / double(state.iterations());
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
@@ -37,30 +69,27 @@ void BM_DecodeBaseline_iconv(benchmark::State &state)
 {
     QByteArray bytes = libraries().bothFiles("full");
     std::vector<char> out(size_t(bytes.size()) * 2 + 16);
+    double total = 0;
     for (auto _ : state) {
-        iconv_t cd = iconv_open("UTF-16LE", "GBK");
-        char *in = bytes.data();
-        size_t inLeft = size_t(bytes.size());
-        char *o = out.data();
-        size_t outLeft = out.size();
-        iconv(cd, &in, &inLeft, &o, &outLeft);
-        iconv_close(cd);
-        benchmark::DoNotOptimize(o);
+        const double start = cpuSeconds();
+        iconvDecode(bytes, out);
+        total += cpuSeconds() - start;
     }
+    iconvSeconds = total / double(state.iterations());
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 
 // The association file alone, already in memory: the parser's own share of a load.
 void BM_ParseAssociations(benchmark::State &state)
 {
-    const QByteArray file = readFile(OpenLibrary::associationFilePath(libraries().dir.path(), "full"));
+    const QByteArray file = readFile(OpenLibrary::associationFilePath(libraries().folder, "full"));
     for (auto _ : state) {
         state.PauseTiming();
-        QByteArray copy(file.constData(), file.size());
+        PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
         AssociationTable table;
         QString problem;
         state.ResumeTiming();
-        if (!AssociationTable::parse(std::move(copy), 32766, table, problem))
+        if (!AssociationTable::parse(std::move(copy), file.size(), 32766, table, problem))
             state.SkipWithError(qPrintable(problem));
         state.PauseTiming();
         table = AssociationTable();
@@ -78,7 +107,7 @@ void BM_LoadLibrary(benchmark::State &state)
         const double start = cpuSeconds();
         OpenLibrary library;
         library.libraryName = "full";
-        if (library.openwordfile(libs.dir.path(), host) != OpenLibrary::LoadResult::Loaded)
+        if (library.openwordfile(libs.folder, host) != OpenLibrary::LoadResult::Loaded)
             state.SkipWithError(qPrintable(host.lastMessage));
         benchmark::DoNotOptimize(library.associations().assocCounts(1));
         total += cpuSeconds() - start;
@@ -87,8 +116,11 @@ void BM_LoadLibrary(benchmark::State &state)
         state.ResumeTiming();
     }
     state.SetBytesProcessed(state.iterations() * libs.fullBytes);
-    if (baselineSeconds > 0)
-        state.counters["load_vs_decode"] = total / double(state.iterations()) / baselineSeconds;
+    const double mean = total / double(state.iterations());
+    if (qtDecodeSeconds > 0)
+        state.counters["load_vs_decode"] = mean / qtDecodeSeconds;
+    if (iconvSeconds > 0)
+        state.counters["load_vs_iconv"] = mean / iconvSeconds;
 }
 
 qint64 statusKb(const char *field)
@@ -100,6 +132,12 @@ qint64 statusKb(const char *field)
             return std::stoll(line.substr(std::strlen(field)));
     }
     return -1;
+}
+
+// Resets VmHWM so that it shows the peak from here on.
+void resetPeakRss()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }
 
 qint64 heapInUse()
@@ -119,13 +157,10 @@ void BM_LoadMemory(benchmark::State &state, const char *name)
         malloc_trim(0);
         const qint64 heapBefore = heapInUse();
         const qint64 rssBefore = statusKb("VmRSS:");
-        {
-            // Resets VmHWM so that it shows this load's peak.
-            std::ofstream("/proc/self/clear_refs") << "5";
-        }
+        resetPeakRss();
         OpenLibrary library;
         library.libraryName = name;
-        if (library.openwordfile(libs.dir.path(), host) != OpenLibrary::LoadResult::Loaded)
+        if (library.openwordfile(libs.folder, host) != OpenLibrary::LoadResult::Loaded)
             state.SkipWithError(qPrintable(host.lastMessage));
         const qint64 peakKb = statusKb("VmHWM:") - rssBefore;
         const double held = double(library.wordLibrary().heldBytes() + library.associations().heldBytes());
@@ -135,6 +170,150 @@ void BM_LoadMemory(benchmark::State &state, const char *name)
         state.counters["heap_kept_vs_files"] = double(heapInUse() - heapBefore) / fileBytes;
         state.counters["peak_rss_vs_files"] = double(peakKb) * 1024.0 / fileBytes;
     }
+}
+
+double processCpuSeconds()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+long minorFaults()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// Both files of a library read into one buffer, as a program that decodes them would.
+bool readBoth(const QString &dataFolder, const QString &name, QByteArray &bytes)
+{
+    QFile files[] = {QFile(OpenLibrary::wordFilePath(dataFolder, name)),
+                     QFile(OpenLibrary::associationFilePath(dataFolder, name))};
+    bytes = QByteArray(files[0].size() + files[1].size(), Qt::Uninitialized);
+    qsizetype at = 0;
+    for (QFile &f : files) {
+        if (!f.open(QIODevice::ReadOnly) || f.read(bytes.data() + at, f.size()) != f.size())
+            return false;
+        at += f.size();
+    }
+    return true;
+}
+
+// In the child, one of:
+//  load  - openwordfile from its call to usable tables in a process that has done nothing
+//          else; then, in the same process moments later, the in-process iconv baseline
+//          (median of three decodes into an output buffer already used once), so that the
+//          ratio of the two is not skewed by what else the machine is doing.
+//  iconv - reading both files and decoding them with iconv, into fresh memory as a
+//          decoding program started for the purpose would.
+// Prints: CPU seconds, wall seconds, minor faults, resident peak rise in bytes, bytes held
+// by the tables, in-process iconv CPU seconds.
+int runChild(const QByteArray &what, const QString &dataFolder, const QString &name)
+{
+    const qint64 rssBefore = statusKb("VmRSS:");
+    resetPeakRss();
+    NullHost host;
+    OpenLibrary library;
+    library.libraryName = name;
+    const long faultsBefore = minorFaults();
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuStart = processCpuSeconds();
+    double held = 0;
+    if (what == "load") {
+        if (library.openwordfile(dataFolder, host) != OpenLibrary::LoadResult::Loaded) {
+            fprintf(stderr, "%s\n", qPrintable(host.lastMessage));
+            return 1;
+        }
+        held = double(library.wordLibrary().heldBytes() + library.associations().heldBytes());
+    } else {
+        QByteArray bytes;
+        if (!readBoth(dataFolder, name, bytes))
+            return 1;
+        std::vector<char> out(size_t(bytes.size()) * 2 + 16);
+        iconvDecode(bytes, out);
+    }
+    const double cpu = processCpuSeconds() - cpuStart;
+    const qint64 wallNs = wall.nsecsElapsed();
+    const long faults = minorFaults() - faultsBefore;
+    const qint64 peakKb = statusKb("VmHWM:") - rssBefore;
+
+    double decodeCpu = 0;
+    if (what == "load") {
+        QByteArray bytes;
+        if (!readBoth(dataFolder, name, bytes))
+            return 1;
+        std::vector<char> out(size_t(bytes.size()) * 2 + 16);
+        iconvDecode(bytes, out);
+        std::vector<double> runs;
+        for (int k = 0; k < 3; ++k) {
+            const double start = processCpuSeconds();
+            iconvDecode(bytes, out);
+            runs.push_back(processCpuSeconds() - start);
+        }
+        std::sort(runs.begin(), runs.end());
+        decodeCpu = runs[1];
+    }
+    printf("%.9f %.9f %ld %lld %.0f %.9f\n", cpu, double(wallNs) * 1e-9, faults, static_cast<long long>(peakKb) * 1024,
+           held, decodeCpu);
+    fflush(stdout);
+    return 0;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Each iteration is a fresh process doing one load (or one decode); the iteration time is
+// that process's CPU time for it, and the counters are medians over the samples:
+//  load_vs_iconv        - per sample, the load against iconv decoding the same bytes in
+//                         the same process right after (the strict baseline: no reading,
+//                         no fresh memory); the figure the target is set against
+//  load_vs_fresh_iconv  - against the fresh-process iconv case of this run
+void BM_FreshProcess(benchmark::State &state, const char *what)
+{
+    Libraries &libs = libraries();
+    std::vector<double> cpu, wall, faults, peak, held, ratio;
+    for (auto _ : state) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), QString::fromLatin1(what), libs.folder, QStringLiteral("full")});
+        child.waitForFinished(60000);
+        const QList<QByteArray> fields = child.readAllStandardOutput().trimmed().split(' ');
+        if (child.exitCode() != 0 || fields.size() != 6) {
+            state.SkipWithError(child.readAllStandardError().constData());
+            break;
+        }
+        const double sampleCpu = fields[0].toDouble();
+        state.SetIterationTime(sampleCpu);
+        cpu.push_back(sampleCpu);
+        wall.push_back(fields[1].toDouble());
+        faults.push_back(fields[2].toDouble());
+        peak.push_back(fields[3].toDouble());
+        held.push_back(fields[4].toDouble());
+        if (fields[5].toDouble() > 0)
+            ratio.push_back(sampleCpu / fields[5].toDouble());
+    }
+    const double fileBytes = double(libs.fullBytes);
+    state.counters["cpu_ms_median"] = median(cpu) * 1e3;
+    state.counters["cpu_ms_max"] = cpu.empty() ? 0 : *std::max_element(cpu.begin(), cpu.end()) * 1e3;
+    state.counters["wall_ms_median"] = median(wall) * 1e3;
+    state.counters["minor_faults"] = median(faults);
+    state.counters["peak_rss_vs_files"] = median(peak) / fileBytes;
+    if (std::string(what) == "iconv") {
+        freshIconvSeconds = median(cpu);
+        return;
+    }
+    state.counters["held_vs_files"] = median(held) / fileBytes;
+    state.counters["load_vs_iconv"] = median(ratio);
+    if (freshIconvSeconds > 0)
+        state.counters["load_vs_fresh_iconv"] = median(cpu) / freshIconvSeconds;
 }
 
 void BM_LookUp(benchmark::State &state)
@@ -165,8 +344,24 @@ BENCHMARK(BM_DecodeBaseline_QStringDecoder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DecodeBaseline_iconv)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseAssociations)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLibrary)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FreshProcess, iconv, "iconv")->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FreshProcess, load, "load")->UseManualTime()->Iterations(15)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LoadMemory, full, "full")->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_LoadMemory, sparse_maxAssoc_32767, "sparse")->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LookUp)->Arg(100)->Arg(1000)->Arg(32766);
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    if (argc == 5 && qstrcmp(argv[1], "--child") == 0)
+        return runChild(argv[2], QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
+    // Leaves the generated libraries in a folder, to profile a child run by hand.
+    if (argc == 3 && qstrcmp(argv[1], "--write-libraries") == 0) {
+        Libraries(QString::fromLocal8Bit(argv[2]));
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,8 +1,9 @@
 // Both files of a library from one input: the word file, a NUL byte, the association
 // file. Whatever the bytes, parsing either succeeds with consistent tables or fails with
-// a reason.
+// a reason, and the reader's record-at-a-time shortcut gives the values one at a time does.
 
 #include "worddata/AssociationTable.h"
+#include "worddata/SequentialReader.h"
 #include "worddata/WordLibrary.h"
 
 #include <algorithm>
@@ -17,6 +18,27 @@ void check(bool condition)
         std::abort();
 }
 
+void checkPairsAgree(QByteArrayView bytes)
+{
+    SequentialReader single(bytes);
+    SequentialReader paired(bytes);
+    QByteArrayView value;
+    QByteArrayView first;
+    QByteArrayView second;
+    for (;;) {
+        const int got = paired.nextPair(first, second);
+        for (int k = 0; k < 2; ++k) {
+            const bool more = single.next(value);
+            check(more == (got > k));
+            if (!more)
+                return;
+            const QByteArrayView expected = k == 0 ? first : second;
+            check(value.data() == expected.data() && value.size() == expected.size());
+            check(SequentialReader::valueAt(bytes, value.data() - bytes.data()) == value);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -25,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const qsizetype cut = input.indexOf('\0');
     const QByteArray wordBytes = (cut < 0 ? input : input.first(cut)).toByteArray();
     const QByteArray associationBytes = cut < 0 ? QByteArray() : input.sliced(cut + 1).toByteArray();
+
+    checkPairsAgree(input);
 
     WordLibrary words;
     QString problem;

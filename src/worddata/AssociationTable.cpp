@@ -5,42 +5,99 @@
 
 qint16 AssociationTable::assocCounts(int i) const
 {
-    if (i < 1 || size_t(i) >= groupEnds_.size())
+    if (i < 1 || size_t(i) > counts_.size())
         return 0;
-    return qint16(groupEnds_[size_t(i)] - groupEnds_[size_t(i) - 1]);
+    return counts_[size_t(i) - 1];
 }
 
-qsizetype AssociationTable::pairIndex(int i, int k) const
+namespace {
+
+constexpr quint32 afterCommaBit = 0x80000000u;
+
+// The reader over a file's values, as the parse made it.
+SequentialReader readerOf(QByteArrayView file)
 {
-    if (k < 1 || k > assocCounts(i))
-        return -1;
-    return qsizetype(groupEnds_[size_t(i) - 1]) + k - 1;
+    return SequentialReader(file.sliced(file.startsWith("\xEF\xBB\xBF") ? 3 : 0));
+}
+
+// Passes count pairs that the parse has already read.
+void passPairs(SequentialReader &reader, int count)
+{
+    QByteArrayView first;
+    QByteArrayView second;
+    for (int k = 0; k < count; ++k) {
+        k += reader.nextRecords(count - k, nullptr, nullptr);
+        if (k < count && reader.nextPair(first, second) < 2)
+            return;
+    }
+}
+
+} // namespace
+
+QString AssociationTable::text(int i, int k, int part) const
+{
+    const int count = assocCounts(i);
+    if (k < 1 || k > count)
+        return {};
+    if (cachedGroup_ != i) {
+        const QByteArrayView file = values_.file();
+        SequentialReader reader = readerOf(file);
+        const int startIndex = (i - 1) / groupsPerStart;
+        const quint32 start = groupStarts_[size_t(startIndex)];
+        reader.moveTo({qsizetype(start & ~afterCommaBit), (start & afterCommaBit) != 0});
+        QByteArrayView first;
+        QByteArrayView second;
+        for (int g = startIndex * groupsPerStart + 1; g < i; ++g) {
+            reader.next(first);
+            passPairs(reader, assocCounts(g));
+        }
+        reader.next(first);
+        cachedValues_.clear();
+        for (int n = 0; n < count && reader.nextPair(first, second) == 2; ++n) {
+            cachedValues_.push_back(quint32(first.data() - file.data()));
+            cachedValues_.push_back(quint32(second.data() - file.data()));
+        }
+        cachedGroup_ = i;
+    }
+    const size_t index = 2 * size_t(k - 1) + size_t(part);
+    if (index >= cachedValues_.size())
+        return {};
+    return values_.encoding().decode(SequentialReader::valueAt(values_.file(), cachedValues_[index]));
 }
 
 QString AssociationTable::assocWords(int i, int k) const
 {
-    const qsizetype p = pairIndex(i, k);
-    return p < 0 ? QString() : values_.text(2 * p);
+    return text(i, k, 0);
 }
 
 QString AssociationTable::assocMeanings(int i, int k) const
 {
-    const qsizetype p = pairIndex(i, k);
-    return p < 0 ? QString() : values_.text(2 * p + 1);
+    return text(i, k, 1);
 }
 
 qsizetype AssociationTable::heldBytes() const
 {
-    return values_.heldBytes() + qsizetype(groupEnds_.capacity() * sizeof(quint32));
+    return values_.heldBytes() + qsizetype(groupStarts_.capacity() * sizeof(quint32)) +
+           qsizetype(counts_.capacity() * sizeof(qint16)) + qsizetype(cachedValues_.capacity() * sizeof(quint32));
 }
 
-bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable &out, QString &problem)
+bool AssociationTable::parse(QByteArrayView file, qint16 wordCount, AssociationTable &out, QString &problem)
 {
-    LibraryParse in(std::move(file));
+    PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
+    if (copy.usable() < file.size())
+        return LibraryParse::outOfMemory(problem);
+    return parse(std::move(copy), file.size(), wordCount, out, problem);
+}
+
+bool AssociationTable::parse(PopulatedBuffer file, qsizetype size, qint16 wordCount, AssociationTable &out,
+                             QString &problem)
+{
+    LibraryParse in(std::move(file), size);
     if (!in.fits(problem))
         return false;
 
     QByteArrayView value;
+    QByteArrayView meaning;
     if (!in.reader.next(value)) {
         problem = QStringLiteral("文件是空的，读不到联想词数上限。");
         return false;
@@ -51,11 +108,15 @@ bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable
         return false;
     }
 
-    std::vector<quint32> groupEnds;
-    groupEnds.reserve(size_t(qMax<qint16>(wordCount, 0)) + 1);
-    groupEnds.push_back(0);
-    quint32 pairs = 0;
+    std::vector<quint32> groupStarts;
+    std::vector<qint16> counts;
+    groupStarts.reserve(size_t(qMax<qint16>(wordCount, 0) / groupsPerStart + 1));
+    counts.reserve(size_t(qMax<qint16>(wordCount, 0)));
     for (int i = 1; i <= wordCount; ++i) {
+        if ((i - 1) % groupsPerStart == 0) {
+            const SequentialReader::Position start = in.reader.position();
+            groupStarts.push_back(quint32(start.offset) | (start.afterComma ? afterCommaBit : 0));
+        }
         if (!in.reader.next(value)) {
             problem = QStringLiteral("文件在第 %1 组联想词（第 %1 个单词的）之前提前结束，词库有 %2 个单词。")
                           .arg(i)
@@ -71,24 +132,29 @@ bool AssociationTable::parse(QByteArray file, qint16 wordCount, AssociationTable
             return false;
         }
         for (int k = 1; k <= count; ++k) {
-            for (int part = 0; part < 2; ++part) {
-                if (!in.reader.next(value)) {
-                    problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")
-                                  .arg(i)
-                                  .arg(k)
-                                  .arg(part == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
-                    return false;
-                }
-                in.values.append(value);
+            // Records in the companion's layout are passed over many at a time; any other
+            // is read the general way.
+            k += in.reader.nextRecords(count - k + 1, nullptr, nullptr);
+            if (k > count)
+                break;
+            const int got = in.reader.nextPair(value, meaning);
+            if (got < 2) {
+                problem = QStringLiteral("文件在第 %1 组的第 %2 个联想词的%3处提前结束。")
+                              .arg(i)
+                              .arg(k)
+                              .arg(got == 0 ? QStringLiteral("词条") : QStringLiteral("释义"));
+                return false;
             }
         }
-        pairs += quint32(count);
-        groupEnds.push_back(pairs);
+        counts.push_back(count);
     }
     in.values.finish();
 
     out.values_ = std::move(in.values);
-    out.groupEnds_ = std::move(groupEnds);
+    out.groupStarts_ = std::move(groupStarts);
+    out.counts_ = std::move(counts);
     out.maxAssoc_ = maxAssoc;
+    out.cachedGroup_ = 0;
+    out.cachedValues_.clear();
     return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "worddata/PopulatedBuffer.h"
+
 #include <QByteArrayView>
-#include <vector>
 
 class ValueTable;
 
@@ -10,14 +11,24 @@ class ValueTable;
 class HeadwordIndex
 {
 public:
-    // Headword i (1-based) is value 2i - 2 of values; a repeated headword keeps its
-    // first index.
-    void build(const ValueTable &values, int wordCount);
+    // Room for wordCount (at most 65535) headwords, none added yet; false when no memory
+    // is left for it.
+    bool prepare(int wordCount);
+    // Headword i (1-based) has the bytes key; they are added in order while values is
+    // filled, headword j being value 2j - 2 of it. A repeated headword keeps its first index.
+    void add(const ValueTable &values, QByteArrayView key, int i);
     // 0 when no headword has exactly these bytes.
     int find(const ValueTable &values, QByteArrayView key) const;
 
-    qsizetype heldBytes() const { return qsizetype(slots_.capacity() * sizeof(qint32)); }
+    qsizetype heldBytes() const { return slots_.heldBytes(); }
 
 private:
-    std::vector<qint32> slots_;
+    quint32 *table() { return reinterpret_cast<quint32 *>(slots_.data()); }
+    const quint32 *table() const { return reinterpret_cast<const quint32 *>(slots_.data()); }
+
+    // A slot holds a word index (low 16 bits, 0 for empty) and 16 more bits of its
+    // headword's hash, so that a probe rarely needs to look at the headword itself.
+    // Zeroed memory is an empty table already: no pass to clear it.
+    PopulatedBuffer slots_;
+    size_t mask_ = 0;
 };

@@ -13,20 +13,27 @@ QString libraryFile(const QString &dataFolder, const QString &folder, const QStr
     return QDir::toNativeSeparators(QDir(dataFolder).filePath(folder) + QLatin1Char('/') + name + extension);
 }
 
-// The whole file in one read; false with the reason when it cannot be had.
-bool readWhole(const QString &path, QByteArray &bytes, QString &problem)
+// The whole file in one read, into memory that arrives populated: a snapshot, so that
+// the companion program may rewrite or shorten the file while the library is open.
+// False with the reason when it cannot be had.
+bool readWhole(const QString &path, PopulatedBuffer &bytes, qsizetype &size, QString &problem)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         problem = QStringLiteral("文件不存在或无法打开。");
         return false;
     }
-    const qint64 size = file.size();
-    if (size > ValueTable::maxFileSize) {
-        problem = QStringLiteral("文件太大（%1 字节）。").arg(size);
+    const qint64 expected = file.size();
+    if (expected > ValueTable::maxFileSize) {
+        problem = QStringLiteral("文件太大（%1 字节）。").arg(expected);
         return false;
     }
-    bytes = QByteArray(qsizetype(size), Qt::Uninitialized);
+    size = qsizetype(expected);
+    bytes = PopulatedBuffer(size);
+    if (!bytes.ensure(size)) {
+        problem = QStringLiteral("内存不足，读不下这个文件（%1 字节）。").arg(size);
+        return false;
+    }
     qint64 got = 0;
     while (got < size) {
         const qint64 n = file.read(bytes.data() + got, size - got);
@@ -35,7 +42,9 @@ bool readWhole(const QString &path, QByteArray &bytes, QString &problem)
         got += n;
     }
     if (got != size) {
-        problem = QStringLiteral("读取文件出错：%1").arg(file.errorString());
+        problem = QStringLiteral("读取文件出错：%1")
+                      .arg(file.error() == QFileDevice::NoError ? QStringLiteral("文件在读取时变短了。")
+                                                                : file.errorString());
         return false;
     }
     return true;
@@ -67,16 +76,16 @@ OpenLibrary::LoadResult OpenLibrary::openwordfile(const QString &dataFolder, Lib
     host.resetBoard();
 
     const QString wordPath = wordFilePath(dataFolder, libraryName);
-    QByteArray bytes;
+    PopulatedBuffer bytes;
+    qsizetype size = 0;
     QString problem;
     WordLibrary words;
-    if (!readWhole(wordPath, bytes, problem) || !WordLibrary::parse(std::move(bytes), words, problem))
+    if (!readWhole(wordPath, bytes, size, problem) || !WordLibrary::parse(std::move(bytes), size, words, problem))
         return fail(wordPath, problem, host);
 
     AssociationTable associations;
-    bytes = QByteArray();
-    if (!readWhole(associationPath, bytes, problem) ||
-        !AssociationTable::parse(std::move(bytes), words.wordCount(), associations, problem))
+    if (!readWhole(associationPath, bytes, size, problem) ||
+        !AssociationTable::parse(std::move(bytes), size, words.wordCount(), associations, problem))
         return fail(associationPath, problem, host);
 
     words_ = std::move(words);

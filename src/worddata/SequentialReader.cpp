@@ -28,7 +28,7 @@ void SequentialReader::consumeSeparator()
     }
 }
 
-bool SequentialReader::next(QByteArrayView &value)
+bool SequentialReader::nextInGeneral(QByteArrayView &value)
 {
     const qsizetype n = data_.size();
     const char *d = data_.data();
@@ -47,10 +47,9 @@ bool SequentialReader::next(QByteArrayView &value)
 
     if (d[pos_] == '"') {
         const qsizetype start = pos_ + 1;
-        const void *close = std::memchr(d + start, '"', size_t(n - start));
-        const qsizetype end = close ? static_cast<const char *>(close) - d : n;
+        const qsizetype end = findQuote(d, start, n);
         value = data_.sliced(start, end - start);
-        pos_ = close ? end + 1 : n;
+        pos_ = end < n ? end + 1 : n;
         // Anything between the closing quote and the separator is not part of the value.
         while (pos_ < n && d[pos_] != ',' && !isLineEnd(d[pos_]))
             ++pos_;
@@ -64,6 +63,26 @@ bool SequentialReader::next(QByteArrayView &value)
     return true;
 }
 
+int SequentialReader::nextRecords(int count, quint32 *offsets, const char *base)
+{
+    const char *d = data_.data();
+    const qsizetype n = data_.size();
+    qsizetype pos = pos_;
+    int read = 0;
+    Record r;
+    for (; read < count && recordAt(d + pos, n - pos, r); ++read) {
+        if (offsets) {
+            const quint32 start = quint32(d + pos - base);
+            offsets[2 * read] = start + 1;
+            offsets[2 * read + 1] = start + quint32(r.close1) + 3;
+        }
+        afterComma_ = r.afterComma;
+        pos += r.length;
+    }
+    pos_ = pos;
+    return read;
+}
+
 QByteArrayView SequentialReader::valueAt(QByteArrayView data, qsizetype offset)
 {
     const qsizetype n = data.size();
@@ -72,8 +91,7 @@ QByteArrayView SequentialReader::valueAt(QByteArrayView data, qsizetype offset)
     const char *d = data.data();
     qsizetype end = offset;
     if (offset > 0 && d[offset - 1] == '"') {
-        const void *close = std::memchr(d + offset, '"', size_t(n - offset));
-        end = close ? static_cast<const char *>(close) - d : n;
+        end = findQuote(d, offset, n);
     } else {
         while (end < n && d[end] != ',' && !isLineEnd(d[end]))
             ++end;

@@ -2,45 +2,46 @@
 
 #include "worddata/SequentialReader.h"
 
-ValueTable::ValueTable(QByteArray file, LibraryEncoding encoding)
-    : bytes_(std::move(file))
-    , encoding_(encoding)
-{}
+namespace {
 
-void ValueTable::addBlock()
+// Offsets are made usable this much at a time: one huge page.
+constexpr qsizetype growthStep = qsizetype(2) << 20;
+
+} // namespace
+
+ValueTable::ValueTable(PopulatedBuffer file, qsizetype fileSize, LibraryEncoding encoding)
+    : file_(std::move(file))
+    , fileSize_(fileSize)
+    , offsets_((fileSize + 1) * qsizetype(sizeof(quint32)))
+    , encoding_(encoding)
 {
-    blocks_.emplace_back();
-    // The first block grows as needed so that a small file stays small.
-    if (blocks_.size() > 1)
-        blocks_.back().reserve(blockSize);
+    room_ = offsets_.usable() / qsizetype(sizeof(quint32));
+}
+
+bool ValueTable::grow()
+{
+    const qsizetype wanted = qMin(offsets_.usable() + growthStep, offsets_.capacity());
+    if (wanted <= offsets_.usable() || !offsets_.ensure(wanted))
+        return false;
+    room_ = offsets_.usable() / qsizetype(sizeof(quint32));
+    return true;
 }
 
 void ValueTable::reserve(qsizetype valueCount)
 {
-    if (!blocks_.empty())
-        return;
-    blocks_.emplace_back();
-    blocks_.back().reserve(size_t(qBound<qsizetype>(0, valueCount, qsizetype(blockSize))));
+    if (offsets_.ensure(valueCount * qsizetype(sizeof(quint32))))
+        room_ = offsets_.usable() / qsizetype(sizeof(quint32));
 }
 
 void ValueTable::finish()
 {
-    if (!blocks_.empty())
-        blocks_.front().shrink_to_fit();
+    offsets_.shrink(count_ * qsizetype(sizeof(quint32)));
+    room_ = qMin(room_, offsets_.usable() / qsizetype(sizeof(quint32)));
 }
 
 QByteArrayView ValueTable::bytes(qsizetype k) const
 {
     if (k < 0 || k >= count_)
         return {};
-    const quint32 start = blocks_[size_t(k >> blockBits)][size_t(k) & (blockSize - 1)];
-    return SequentialReader::valueAt(bytes_, start);
-}
-
-qsizetype ValueTable::heldBytes() const
-{
-    qsizetype held = bytes_.capacity() + qsizetype(blocks_.capacity() * sizeof(blocks_[0]));
-    for (const auto &block : blocks_)
-        held += qsizetype(block.capacity() * sizeof(quint32));
-    return held;
+    return SequentialReader::valueAt(file(), offsets()[k]);
 }

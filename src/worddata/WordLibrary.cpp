@@ -39,9 +39,17 @@ QList<int> WordLibrary::completions(QStringView typed) const
     return prefixes_.complete(values_, prefix);
 }
 
-bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
+bool WordLibrary::parse(QByteArrayView file, WordLibrary &out, QString &problem)
 {
-    LibraryParse in(std::move(file));
+    PopulatedBuffer copy = PopulatedBuffer::copyOf(file);
+    if (copy.usable() < file.size())
+        return LibraryParse::outOfMemory(problem);
+    return parse(std::move(copy), file.size(), out, problem);
+}
+
+bool WordLibrary::parse(PopulatedBuffer file, qsizetype size, WordLibrary &out, QString &problem)
+{
+    LibraryParse in(std::move(file), size);
     if (!in.fits(problem))
         return false;
 
@@ -57,23 +65,28 @@ bool WordLibrary::parse(QByteArray file, WordLibrary &out, QString &problem)
     }
 
     in.values.reserve(2 * qsizetype(count));
+    HeadwordIndex index;
+    if (!index.prepare(count))
+        return LibraryParse::outOfMemory(problem);
+    QByteArrayView meaning;
     for (int i = 1; i <= count; ++i) {
-        for (int part = 0; part < 2; ++part) {
-            if (!in.reader.next(value)) {
-                problem = QStringLiteral("文件在第 %1 个单词的%2处提前结束（单词数为 %3）。")
-                              .arg(i)
-                              .arg(part == 0 ? QStringLiteral("词条") : QStringLiteral("释义"))
-                              .arg(count);
-                return false;
-            }
-            in.values.append(value);
+        const int got = in.reader.nextPair(value, meaning);
+        if (got < 2) {
+            problem = QStringLiteral("文件在第 %1 个单词的%2处提前结束（单词数为 %3）。")
+                          .arg(i)
+                          .arg(got == 0 ? QStringLiteral("词条") : QStringLiteral("释义"))
+                          .arg(count);
+            return false;
         }
+        if (!in.keep(value, problem) || !in.keep(meaning, problem))
+            return false;
+        index.add(in.values, value, i);
     }
     in.values.finish();
 
     out.values_ = std::move(in.values);
+    out.index_ = std::move(index);
     out.wordCount_ = count;
-    out.index_.build(out.values_, count);
     out.prefixes_.build(out.values_, count, out.values_.encoding().kind() == LibraryEncoding::Gbk);
     return true;
 }

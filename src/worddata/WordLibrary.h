@@ -4,7 +4,7 @@
 #include "worddata/PrefixIndex.h"
 #include "worddata/ValueTable.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -24,9 +24,11 @@ public:
     // Type-ahead: up to ten word indices whose headwords begin with typed (see PrefixIndex).
     QList<int> completions(QStringView typed) const;
 
-    // Parses a whole file in one pass. On failure out is untouched and problem says
-    // what is wrong and at which word reading stopped.
-    static bool parse(QByteArray file, WordLibrary &out, QString &problem);
+    // Parses a whole file (the size bytes held by file) in one pass. On failure out is
+    // untouched and problem says what is wrong and at which word reading stopped.
+    static bool parse(PopulatedBuffer file, qsizetype size, WordLibrary &out, QString &problem);
+    // The same from bytes elsewhere, which are copied.
+    static bool parse(QByteArrayView file, WordLibrary &out, QString &problem);
 
     qsizetype heldBytes() const { return values_.heldBytes() + index_.heldBytes() + prefixes_.heldBytes(); }
 

@@ -2,9 +2,14 @@
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
+#include "platform/AnsiText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace LibraryFixtures;
 
@@ -20,6 +25,9 @@ private slots:
     void failedLoadKeepsPrevious();
     void failedFirstLoadLeavesNoLibrary();
     void secondLoadReplacesEverything();
+    void openLibraryOutlivesItsFiles_data();
+    void openLibraryOutlivesItsFiles();
+    void filesRewrittenDuringLoads();
 };
 
 namespace {
@@ -44,6 +52,58 @@ void verifyOldLibrary(const OpenLibrary &library)
     QCOMPARE(library.wordLibrary().meanings(1), QStringLiteral("旧"));
     QCOMPARE(library.wordLibrary().find(QStringLiteral("older")), 2);
     QCOMPARE(library.associations().assocMeanings(1, 1), QStringLiteral("老的"));
+}
+
+// A library large enough that its association file is held in mapped memory rather than
+// on the heap: words "<tag>1".."<tag>N", word i with i % 40 associations "<tag>i.k".
+struct BigLibrary
+{
+    QByteArray words;
+    QByteArray associations;
+    int wordCount = 0;
+
+    BigLibrary(const char *tag, int count)
+        : wordCount(count)
+    {
+        const QByteArray meaning = AnsiText::encode(QStringLiteral("释义"));
+        words = QByteArray::number(count) + "\r\n";
+        associations = "39\r\n";
+        for (int i = 1; i <= count; ++i) {
+            const QByteArray word = tag + QByteArray::number(i);
+            words += '"' + word + "\",\"" + meaning + QByteArray::number(i) + "\"\r\n";
+            associations += QByteArray::number(i % 40) + "\r\n";
+            for (int k = 1; k <= i % 40; ++k)
+                associations += '"' + word + '.' + QByteArray::number(k) + "\",\"" + meaning + "\"\r\n";
+        }
+    }
+
+    // Empty when the library shows these words and associations (every 97th word and the
+    // last, in full), else the first difference.
+    QString differenceFrom(const OpenLibrary &library, const char *tag) const
+    {
+        const WordLibrary &w = library.wordLibrary();
+        const AssociationTable &a = library.associations();
+        if (w.wordCount() != wordCount)
+            return QStringLiteral("wordCount %1").arg(w.wordCount());
+        for (int i = 1; i <= wordCount; i = i + 97 > wordCount && i != wordCount ? wordCount : i + 97) {
+            const QString word = QLatin1String(tag) + QString::number(i);
+            if (w.words(i) != word || w.meanings(i) != QStringLiteral("释义%1").arg(i) || a.assocCounts(i) != i % 40)
+                return QStringLiteral("word %1").arg(i);
+            for (int k = 1; k <= i % 40; ++k) {
+                if (a.assocWords(i, k) != word + '.' + QString::number(k) ||
+                    a.assocMeanings(i, k) != QStringLiteral("释义"))
+                    return QStringLiteral("association %1, %2").arg(i).arg(k);
+            }
+        }
+        return {};
+    }
+};
+
+void overwrite(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -169,6 +229,99 @@ void OpenLibraryTest::secondLoadReplacesEverything()
     QCOMPARE(library.wordLibrary().find(QStringLiteral("old")), 0);
     QCOMPARE(library.associations().assocCounts(1), 0);
     QCOMPARE(library.associations().assocWords(1, 1), QString());
+}
+
+// The companion may rewrite or shorten the files of the open library; what the window
+// shows must stay the library as it was loaded.
+void OpenLibraryTest::openLibraryOutlivesItsFiles_data()
+{
+    QTest::addColumn<QByteArray>("words");
+    QTest::addColumn<QByteArray>("associations");
+    const BigLibrary same("w", 3000);
+    const BigLibrary other("z", 10);
+    QTest::newRow("both emptied") << QByteArray("") << QByteArray("");
+    QTest::newRow("rewritten, shorter") << other.words << other.associations;
+    QTest::newRow("association file cut in half")
+        << same.words << same.associations.first(same.associations.size() / 2);
+}
+
+void OpenLibraryTest::openLibraryOutlivesItsFiles()
+{
+    QFETCH(QByteArray, words);
+    QFETCH(QByteArray, associations);
+    TempProgramFolder data;
+    const BigLibrary big("w", 3000);
+    QVERIFY(big.associations.size() > 1 << 20);
+    writeLibrary(data.path(), "big", big.words, big.associations);
+    OpenLibrary library;
+    library.libraryName = "big";
+    FakeLibraryHost host;
+    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
+
+    overwrite(OpenLibrary::wordFilePath(data.path(), "big"), words);
+    overwrite(OpenLibrary::associationFilePath(data.path(), "big"), associations);
+    QCOMPARE(big.differenceFrom(library, "w"), QString());
+}
+
+// Loads while another program keeps rewriting both files: each load either gives one of
+// the two libraries or fails with a message; none crashes.
+void OpenLibraryTest::filesRewrittenDuringLoads()
+{
+    TempProgramFolder data;
+    const BigLibrary first("a", 3000);
+    const BigLibrary second("b", 2000);
+    writeLibrary(data.path(), "busy", first.words, first.associations);
+    const QString wordPath = OpenLibrary::wordFilePath(data.path(), "busy");
+    const QString associationPath = OpenLibrary::associationFilePath(data.path(), "busy");
+
+    std::atomic<bool> stop = false;
+    std::thread companion([&] {
+        for (int round = 0; !stop; ++round) {
+            const BigLibrary &next = round % 2 ? first : second;
+            QFile w(wordPath);
+            QFile a(associationPath);
+            if (w.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                w.write(next.words);
+            if (a.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                a.write(next.associations.first(next.associations.size() / 2));
+                a.flush();
+                a.write(next.associations.sliced(next.associations.size() / 2));
+            }
+            // Room for some loads to find whole files.
+            std::this_thread::sleep_for(std::chrono::milliseconds(3 * (round % 3)));
+        }
+    });
+    int loaded = 0;
+    for (int attempt = 0; attempt < 30; ++attempt) {
+        OpenLibrary library;
+        library.libraryName = "busy";
+        FakeLibraryHost host;
+        const OpenLibrary::LoadResult result = library.openwordfile(data.path(), host);
+        if (result == OpenLibrary::LoadResult::Loaded) {
+            ++loaded;
+            const int count = library.wordLibrary().wordCount();
+            QVERIFY2(count == 3000 || count == 2000, qPrintable(QString::number(count)));
+            // Every value is reached, as the board would over time.
+            for (int i = 1; i <= count; ++i) {
+                const int pairs = library.associations().assocCounts(i);
+                QVERIFY(!library.wordLibrary().words(i).isEmpty());
+                QVERIFY(library.associations().assocWords(i, pairs).isEmpty() == (pairs == 0));
+            }
+        } else {
+            QCOMPARE(result, OpenLibrary::LoadResult::Failed);
+            QVERIFY2(host.calls.last().startsWith("message:《busy》无法打开"), qPrintable(host.calls.last()));
+        }
+    }
+    stop = true;
+    companion.join();
+
+    writeLibrary(data.path(), "busy", first.words, first.associations);
+    OpenLibrary library;
+    library.libraryName = "busy";
+    FakeLibraryHost host;
+    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
+    QCOMPARE(first.differenceFrom(library, "a"), QString());
+    qDebug("%d of 30 loads during the rewrites succeeded", loaded);
 }
 
 DORRIT_TEST_CLASS(OpenLibraryTest)
