@@ -12,7 +12,10 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <benchmark/benchmark.h>
 #include <ctime>
+#include <iconv.h>
 #include <random>
 #include <vector>
 
@@ -96,6 +99,49 @@ inline double cpuSeconds()
     return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
+// GBK -> UTF-16 of bytes into out, which must hold twice as many bytes.
+inline void iconvDecode(QByteArray &bytes, std::vector<char> &out)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "GBK");
+    char *in = bytes.data();
+    size_t inLeft = size_t(bytes.size());
+    char *o = out.data();
+    size_t outLeft = out.size();
+    iconv(cd, &in, &inLeft, &o, &outLeft);
+    iconv_close(cd);
+    benchmark::DoNotOptimize(o);
+}
+
+inline double processCpuSeconds()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// Both files of a library read into one buffer, as a program that decodes them would.
+inline bool readBoth(const QString &dataFolder, const QString &name, QByteArray &bytes)
+{
+    QFile files[] = {QFile(OpenLibrary::wordFilePath(dataFolder, name)),
+                     QFile(OpenLibrary::associationFilePath(dataFolder, name))};
+    bytes = QByteArray(files[0].size() + files[1].size(), Qt::Uninitialized);
+    qsizetype at = 0;
+    for (QFile &f : files) {
+        if (!f.open(QIODevice::ReadOnly) || f.read(bytes.data() + at, f.size()) != f.size())
+            return false;
+        at += f.size();
+    }
+    return true;
+}
+
+inline double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
 inline QByteArray quotedPair(const QByteArray &a, const QByteArray &b)
 {
     return '"' + a + "\",\"" + b + "\"\r\n";
@@ -115,15 +161,21 @@ struct Libraries
         Generator gen;
         const int words = 32766;
         QByteArray qd = QByteArray::number(words) + "\r\n";
+        std::vector<QByteArray> heads;
+        for (int i = 1; i <= words; ++i) {
+            heads.push_back(gen.headword(i));
+            qd += quotedPair(heads.back(), gen.meaning());
+        }
+        // Associated words are headwords of the library, as most are in a real one, so that
+        // the ring can be turned.
         QByteArray the;
         int maxAssoc = 0;
         for (int i = 1; i <= words; ++i) {
-            qd += quotedPair(gen.headword(i), gen.meaning());
             const int count = int(gen.next(47));
             maxAssoc = std::max(maxAssoc, count);
             the += QByteArray::number(count) + "\r\n";
             for (int k = 0; k < count; ++k)
-                the += quotedPair(gen.headword(k), gen.meaning());
+                the += quotedPair(heads[gen.next(unsigned(words))], gen.meaning());
         }
         the.prepend(QByteArray::number(maxAssoc) + "\r\n");
         writeFile(OpenLibrary::wordFilePath(folder, "full"), qd);

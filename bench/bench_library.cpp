@@ -37,19 +37,6 @@ double qtDecodeSeconds = 0;
 double iconvSeconds = 0;
 double freshIconvSeconds = 0;
 
-// GBK -> UTF-16 of bytes into out, which must hold twice as many bytes.
-void iconvDecode(QByteArray &bytes, std::vector<char> &out)
-{
-    iconv_t cd = iconv_open("UTF-16LE", "GBK");
-    char *in = bytes.data();
-    size_t inLeft = size_t(bytes.size());
-    char *o = out.data();
-    size_t outLeft = out.size();
-    iconv(cd, &in, &inLeft, &o, &outLeft);
-    iconv_close(cd);
-    benchmark::DoNotOptimize(o);
-}
-
 void BM_DecodeBaseline_QStringDecoder(benchmark::State &state)
 {
     const QByteArray bytes = libraries().bothFiles("full");
@@ -172,33 +159,11 @@ void BM_LoadMemory(benchmark::State &state, const char *name)
     }
 }
 
-double processCpuSeconds()
-{
-    timespec ts;
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
-
 long minorFaults()
 {
     rusage usage;
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
-}
-
-// Both files of a library read into one buffer, as a program that decodes them would.
-bool readBoth(const QString &dataFolder, const QString &name, QByteArray &bytes)
-{
-    QFile files[] = {QFile(OpenLibrary::wordFilePath(dataFolder, name)),
-                     QFile(OpenLibrary::associationFilePath(dataFolder, name))};
-    bytes = QByteArray(files[0].size() + files[1].size(), Qt::Uninitialized);
-    qsizetype at = 0;
-    for (QFile &f : files) {
-        if (!f.open(QIODevice::ReadOnly) || f.read(bytes.data() + at, f.size()) != f.size())
-            return false;
-        at += f.size();
-    }
-    return true;
 }
 
 // In the child, one of:
@@ -260,14 +225,6 @@ int runChild(const QByteArray &what, const QString &dataFolder, const QString &n
            held, decodeCpu);
     fflush(stdout);
     return 0;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Each iteration is a fresh process doing one load (or one decode); the iteration time is
