@@ -161,11 +161,16 @@ void BoardModel::thinklist()
     const AssociationTable &associations = services_.library->associations();
     const int m = pages_.itemsOnPage();
     const int first = pages_.firstAssociation();
+    QStringList onPage;
     for (int k = 1; k <= m; ++k) {
         const int s = slotLayout(m, k);
         change(s).caption = associations.assocWords(currentWord_, first + k - 1);
         dispchin(s, associations.assocMeanings(currentWord_, first + k - 1));
+        onPage << slots_[size_t(s)].caption;
     }
+    // The words the pointer may reach next, so that the first of them is heard at once.
+    if (readingAloud())
+        services_.speech->prepare(onPage);
     // Unused slots keep their old captions while hidden.
     const quint8 used = usedSlots_[size_t(m)];
     for (int i = 0; i < ringSlots; ++i) {
@@ -368,9 +373,14 @@ void BoardModel::clearFocus()
     }
 }
 
+bool BoardModel::readingAloud() const
+{
+    return services_.readAloud && *services_.readAloud && services_.speech;
+}
+
 void BoardModel::enterFocus(int i)
 {
-    if (services_.readAloud && *services_.readAloud && services_.speech)
+    if (readingAloud())
         services_.speech->speak(slots_[size_t(i)].caption);
     focusSlot_ = i;
     toFocusStyle(i);

@@ -139,6 +139,7 @@ private:
     Slot &change(int i);
     void changeControls() { controlsChanged_ = true; }
     void pushHistory(int wordIndex);
+    bool readingAloud() const;
     void enterFocus(int i);
     void toFocusStyle(int i);
     void toRestingStyle(int i);

@@ -88,6 +88,8 @@ private slots:
         QVERIFY(inRestingStyle(f, 0));
         QVERIFY(inFocusStyle(f, 1));
         QCOMPARE(f.speech.spoken, spoken);
+        // The ring's words were handed to the engine to have ready, only when they may be said.
+        QCOMPARE(f.speech.prepared.size(), readAloud ? 8 : 0);
         // A changed setting holds from the next entry on.
         f.readAloud = !readAloud;
         f.hover(2);

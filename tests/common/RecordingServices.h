@@ -12,7 +12,9 @@ class RecordingSpeech : public Speech
 {
 public:
     void speak(const QString &text) override { spoken.append(text); }
+    void prepare(const QStringList &texts) override { prepared = texts; }
     QStringList spoken;
+    QStringList prepared;
 };
 
 class RecordingMessages : public MessageSink
