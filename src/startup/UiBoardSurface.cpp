@@ -13,22 +13,24 @@ UiBoardSurface::UiBoardSurface(QWidget *parent)
 
 void UiBoardSurface::setBackground(const QPixmap &picture)
 {
-    pending_ = {};
+    waiting_ = false;
     background_ = picture;
     update();
 }
 
-void UiBoardSurface::setBackgroundLater(std::future<QImage> picture)
+void UiBoardSurface::setBackgroundLater(QFuture<QImage> picture)
 {
     pending_ = std::move(picture);
+    waiting_ = true;
     background_ = QPixmap();
     update();
 }
 
 void UiBoardSurface::takePending() const
 {
-    if (pending_.valid()) {
-        const QImage decoded = pending_.get();
+    if (waiting_) {
+        waiting_ = false;
+        const QImage decoded = pending_.result();
         background_ =
             QPixmap::fromImage(decoded.isNull() ? QImage(QStringLiteral(":/images/background.jpg")) : decoded);
     }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QFuture>
 #include <QImage>
 #include <QPixmap>
 #include <QWidget>
 #include <functional>
-#include <future>
 
 // The window's client area: draws the background picture unscaled from the top-left
 // corner; the board's controls lie on top of it.
@@ -18,7 +18,7 @@ public:
     void setBackground(const QPixmap &picture);
     // A picture being decoded off the UI thread; the first paint waits for it. A null
     // image leaves the built-in picture.
-    void setBackgroundLater(std::future<QImage> picture);
+    void setBackgroundLater(QFuture<QImage> picture);
     // Called for every pointer move over the surface: a plain call, as a signal would
     // cost more than the board's own rule.
     std::function<void(const QPointF &)> pointerMoved;
@@ -38,5 +38,6 @@ private:
     void takePending() const;
 
     mutable QPixmap background_;
-    mutable std::future<QImage> pending_;
+    mutable QFuture<QImage> pending_;
+    mutable bool waiting_ = false;
 };

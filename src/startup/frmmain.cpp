@@ -31,8 +31,8 @@
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
-#include <future>
 #include <optional>
 
 namespace {
@@ -420,7 +420,7 @@ void frmmain::loadBackground()
         folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
     const QString path = QDir(folder).filePath(settings_.desktopPicture);
     // Decoded beside the rest of start-up; the first frame waits for it.
-    surface_->setBackgroundLater(std::async(std::launch::async, [path] {
+    surface_->setBackgroundLater(QtConcurrent::run([path] {
         const LoadedPicture picture = PictureFile::load(path);
         if (!picture.ok() && picture.failure != LoadedPicture::Failure::Missing)
             qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));

@@ -23,6 +23,21 @@ void writeSample(const QString &folder)
                                   LibraryFixtures::associationFile({{Pair{"ship", "n.船"}, Pair{"run", "v.跑"}}, {}}));
 }
 
+// The window shown with the sample library open.
+bool openSample(Window &w)
+{
+    writeSample(w.folder.path());
+    w.pick(QStringLiteral("cet4.qd"));
+    w.window->show();
+    return QTest::qWaitForWindowExposed(w.window.get());
+}
+
+void typeAndEnter(Window &w, const QString &word)
+{
+    QTest::keyClicks(w.find<QLineEdit>("Text1"), word);
+    QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+}
+
 } // namespace
 
 // The board as a user works it, through the window's own controls and events.
@@ -33,10 +48,7 @@ private slots:
     void lookUpHoverTurnAndBack()
     {
         Window w;
-        writeSample(w.folder.path());
-        w.pick(QStringLiteral("cet4.qd"));
-        w.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QVERIFY(openSample(w));
         const BoardGeometry &g = w.window->board().geometry();
 
         auto *input = w.find<QLineEdit>("Text1");
@@ -139,12 +151,8 @@ private slots:
     void screenReadersReadTheRing()
     {
         Window w;
-        writeSample(w.folder.path());
-        w.pick(QStringLiteral("cet4.qd"));
-        w.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
-        QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+        QVERIFY(openSample(w));
+        typeAndEnter(w, QStringLiteral("tanker"));
         QAccessibleInterface *slot = QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_6"));
         QCOMPARE(slot->text(QAccessible::Name), QStringLiteral("run"));
         QCOMPARE(slot->text(QAccessible::Description), QStringLiteral("v.跑"));
@@ -158,12 +166,8 @@ private slots:
     void readingAloudSwitchedOnInOptionsHoldsAtOnce()
     {
         Window w;
-        writeSample(w.folder.path());
-        w.pick(QStringLiteral("cet4.qd"));
-        w.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
-        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
-        QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+        QVERIFY(openSample(w));
+        typeAndEnter(w, QStringLiteral("tanker"));
         const BoardGeometry &g = w.window->board().geometry();
         QWidget *board = w.find<QWidget>("board");
         QTest::mouseMove(board, QPoint(g.slotX[6], g.slotY[6] + 40));
@@ -181,10 +185,7 @@ private slots:
     void meaningsCanBeCopied()
     {
         Window w;
-        writeSample(w.folder.path());
-        w.pick(QStringLiteral("cet4.qd"));
-        w.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QVERIFY(openSample(w));
         QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
         QTest::mouseClick(w.find<QPushButton>("Command2"), Qt::LeftButton);
 

@@ -6,7 +6,7 @@ set -uo pipefail
 root=$1
 compiler=x86_64-w64-mingw32-g++
 command -v "$compiler" >/dev/null || { echo "SKIP: $compiler is not installed"; exit 77; }
-flags=$(pkg-config --cflags Qt6Widgets Qt6TextToSpeech 2>/dev/null) || { echo "SKIP: no Qt headers"; exit 77; }
+flags=$(pkg-config --cflags Qt6Widgets Qt6Concurrent Qt6TextToSpeech 2>/dev/null) || { echo "SKIP: no Qt headers"; exit 77; }
 # The Linux mkspec would claim a Linux target; Windows code must see _WIN32 only.
 flags=$(sed 's|-I[^ ]*/mkspecs/linux-g++||' <<<"$flags")
 
