@@ -47,27 +47,34 @@ bool InstalledFiles::bringInto(const QString &installed, const QString &folder)
 
 bool InstalledFiles::fillNew(const QString &installed, const QString &folder)
 {
+    if (QFileInfo(folder).isDir())
+        return copyAll(installed, folder);
     const QString parent = QFileInfo(folder).absolutePath();
     if (!QDir().mkpath(parent))
         return false;
     QTemporaryDir staging(QDir(parent).filePath(QFileInfo(folder).fileName() + QStringLiteral(".new-XXXXXX")));
     if (!staging.isValid())
         return false;
+    const bool complete = copyAll(installed, staging.path());
+    // If another start made the folder meanwhile, that one wins.
+    if (!QDir().rename(staging.path(), folder))
+        return false;
+    staging.setAutoRemove(false);
+    return complete;
+}
+
+bool InstalledFiles::copyAll(const QString &installed, const QString &folder)
+{
     bool complete = true;
     for (const QString &name : names) {
         const QString source = QDir(installed).filePath(name);
-        const QString target = QDir(staging.path()).filePath(name);
+        const QString target = QDir(folder).filePath(name);
         const QFileInfo sourceInfo(source);
         if (sourceInfo.isDir())
             complete = copyTree(source, target) && complete;
         else if (sourceInfo.isFile())
             complete = copyWithTime(source, target) && complete;
     }
-    // The folder was empty a moment ago; if another start filled it meanwhile, that one wins.
-    QDir().rmdir(folder);
-    if (!QDir().rename(staging.path(), folder))
-        return false;
-    staging.setAutoRemove(false);
     return complete;
 }
 

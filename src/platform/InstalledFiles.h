@@ -6,11 +6,12 @@
 // The files an installation puts in a program folder (the default pictures, the library folders
 // with the sample library, the help file), and bringing them into a per-user program folder.
 //
-// A new per-user folder (missing or empty) gets all of them, made complete beside it and then
-// renamed into place, so that a start that is cut short leaves no half-filled folder. An existing
-// folder gets nothing but the help file, which follows the installed one: the default pictures
-// are moved into the picture folders on the first start and must not come back, a sample library
-// the user deleted stays deleted, and nothing of the user's is ever overwritten.
+// A new per-user folder (missing or empty) gets all of them; a missing one is made complete
+// beside its place and then renamed into it, so that a start cut short leaves no half-filled
+// folder that later starts would take for one in use. An existing folder gets nothing but the
+// help file, which follows the installed one: the default pictures are moved into the picture
+// folders on the first start and must not come back, a sample library the user deleted stays
+// deleted, and nothing of the user's is ever overwritten.
 class InstalledFiles
 {
 public:
@@ -23,6 +24,7 @@ public:
 
 private:
     static bool fillNew(const QString &installed, const QString &folder);
+    static bool copyAll(const QString &installed, const QString &folder);
     static bool copyTree(const QString &source, const QString &target);
     static bool refreshHelp(const QString &installed, const QString &folder);
 };
