@@ -10,21 +10,13 @@ set -uo pipefail
 
 build_dir=$1
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xrdb xdotool import convert od xdpyinfo; do
+for tool in Xvfb xrdb xdotool import convert identify od xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-stop_x() {
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-  xvfb_pid=""
-}
-cleanup() {
-  stop_x
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$here/common.sh"
+
+make_work
 
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
@@ -39,25 +31,18 @@ mkdir -p "$shots"
 layout2="160 400,94 558,151 650,290 558,429 400,486 242,429 150,290 242,151 400,290"
 layout3="190 512,135 693,205 789,374 693,543 512,613 331,543 235,374 331,205 512,374"
 
-fail=0
 # name, screen size in device pixels, Xft.dpi ("" for none), QT_SCALE_FACTOR ("" for none),
 # the scale that results, the layout it must choose
 scenario() {
   local name=$1 screen=$2 dpi=$3 factor=$4 scale=$5 layout=$6
   echo "== $name"
   # -noreset: the X resources must outlive the xrdb client that sets them.
-  Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 1 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-  [[ -s $work/display ]] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; fail=1; return; }
-  export DISPLAY=":$(cat "$work/display")"
-  rm -f "$work/display"
-  for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  start_xvfb "$work" "$screen" -noreset
   [[ -n $dpi ]] && echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   rm -rf "$work/home" && mkdir -p "$work/home"
   local out
   out=$(env HOME="$work/home" ${factor:+QT_SCALE_FACTOR=$factor} bash "$here/start_program.sh" "$prefix/dorrit" "$work/$name")
-  stop_x
+  stop_xvfb
   cp "$work/$name.png" "$shots/hidpi-$name.png" 2>/dev/null
   grep -q '^title=' <<<"$out" || { echo "FAIL: $name: no window"; echo "$out"; fail=1; return; }
 

@@ -13,45 +13,23 @@ title="Tesmar单词Dorrit"
 for tool in Xvfb xdotool import xdpyinfo xxd iconv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-as_user=()
-if [[ $(id -u) == 0 ]]; then
-  command -v setpriv >/dev/null || { echo "SKIP: setpriv is not installed"; exit 77; }
-  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+source "$here/common.sh"
 
-work=$(mktemp -d)
-chmod 755 "$work"
-xvfb_pid=""
-cleanup() {
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
-export DISPLAY=":$(cat "$work/display")"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+make_work
+start_xvfb "$work" 1024x768
 
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
 chmod -R a-w "$prefix"
 mkdir -p "$work/home" "$work/run" "$work/shots"
 chmod 700 "$work/run"
-[[ ${#as_user[@]} -gt 0 ]] && chown -R nobody:nogroup "$work/home" "$work/run" "$work/shots"
+own_by_user "$work/home" "$work/run" "$work/shots"
 export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" XDG_RUNTIME_DIR="$work/run"
 export WINEPREFIX="$work/no-wine-prefix" LC_ALL=C.UTF-8
 user="$XDG_DATA_HOME/$title"
 shots="$build_dir/e2e-shots"
 mkdir -p "$shots"
 
-fail=0
-check() { # name, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi
-}
 start() { # name
   local out
   out=$("${as_user[@]}" bash "$here/start_program.sh" "$prefix/dorrit" "$work/shots/$1")
@@ -60,17 +38,16 @@ start() { # name
   echo "$out"
   return $status
 }
-listing() { (cd "$1" && find . -printf '%p %s %T@ %m\n' | sort); }
 settings_bytes() { xxd -p "$user/Dorrit参数.ini" 2>/dev/null | tr -d '\n'; }
 gbk_hex() { printf '%s' "$1" | iconv -f UTF-8 -t GBK | xxd -p | tr -d '\n'; }
 
-program_folder=$(listing "$prefix")
+program_folder=$(tree_state "$prefix")
 
 first=$(start installed-first) || { echo "$first"; exit 1; }
 check "first start: the window" "title=$title" "$(grep '^title=' <<<"$first")"
 check "first start: one message" "messages=1" "$(grep '^messages=' <<<"$first")"
 check "first start: 退出 ends the program" "exit=0" "$(grep '^exit=' <<<"$first")"
-check "first start writes nothing into the program folder" "$program_folder" "$(listing "$prefix")"
+check "first start writes nothing into the program folder" "$program_folder" "$(tree_state "$prefix")"
 expected=$(gbk_hex $'"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","01.jpg"\r\n"桌面是否随机",#TRUE#\r\n')
 check "the per-user folder holds the settings file" "$expected" "$(settings_bytes)"
 check "the per-user folder holds the library folders with the sample" "yes" \
@@ -88,7 +65,7 @@ check "second start: no message" "messages=0" "$(grep '^messages=' <<<"$second")
 check "second start: settings file unchanged" "$expected" "$(settings_bytes)"
 check "second start: the default pictures stay away" "" \
   "$(cd "$user" && ls 011.jpg 012.jpg 013.jpg vorn1.jpg vorn2.jpg vorn3.jpg 2>/dev/null)"
-check "second start writes nothing into the program folder" "$program_folder" "$(listing "$prefix")"
+check "second start writes nothing into the program folder" "$program_folder" "$(tree_state "$prefix")"
 
 # The user's own picture and choices, and the first-start decision undone: the first-start
 # steps run again, and may not bring the default pictures back over the user's.
@@ -102,7 +79,7 @@ check "a first start again: the user's picture survives" "my own picture" "$(cat
 check "a first start again: the user's choices survive" \
   "$(gbk_hex $'"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","vorn.jpg"\r\n"桌面是否随机",#FALSE#\r\n')" \
   "$(settings_bytes)"
-check "a first start again writes nothing into the program folder" "$program_folder" "$(listing "$prefix")"
+check "a first start again writes nothing into the program folder" "$program_folder" "$(tree_state "$prefix")"
 
 echo "screenshots in $shots"
 exit $fail

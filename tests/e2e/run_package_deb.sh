@@ -12,26 +12,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 for tool in cpack dpkg-deb dpkg-shlibdeps desktop-file-validate appstreamcli Xvfb xdotool import xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
-as_user=()
-if [[ $(id -u) == 0 ]]; then
-  command -v setpriv >/dev/null || { echo "SKIP: setpriv is not installed"; exit 77; }
-  as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
+source "$here/common.sh"
 
-work=$(mktemp -d)
-chmod 755 "$work"
-xvfb_pid=""
-cleanup() {
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail=0
-check() { # name, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi
-}
+make_work
 
 # --- The package ------------------------------------------------------------------------------
 out="$build_dir/package"
@@ -104,18 +87,13 @@ check "metainfo validates" "0" "$?"
 grep -E '^[EW]:' "$work/appstream.log"
 
 # --- The unpacked program, started by a user with a fresh home ---------------------------------
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
-export DISPLAY=":$(cat "$work/display")"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb "$work" 1024x768
 
 chmod -R a-w "$root"
-tree=$(cd "$root" && find . -printf '%p %s %T@ %m\n' | sort)
+tree=$(tree_state "$root")
 mkdir -p "$work/home" "$work/run" "$work/shots"
 chmod 700 "$work/run"
-[[ ${#as_user[@]} -gt 0 ]] && chown -R nobody:nogroup "$work/home" "$work/run" "$work/shots"
+own_by_user "$work/home" "$work/run" "$work/shots"
 unset XDG_DATA_HOME XDG_CONFIG_HOME
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine-prefix" LC_ALL=C.UTF-8
 started=$("${as_user[@]}" bash "$here/start_program.sh" "$root/usr/bin/dorrit" "$work/shots/package")
@@ -129,6 +107,6 @@ user="$HOME/.local/share/Tesmar单词Dorrit"
 check "the per-user folder holds the settings file" "yes" "$([[ -s $user/Dorrit参数.ini ]] && echo yes)"
 check "the per-user folder holds the sample library and the pictures" "yes" \
   "$([[ -f $user/词库/sample.qd && -f $user/Dorrit桌面/1024x768/01.jpg ]] && echo yes)"
-check "nothing written into the installed tree" "$tree" "$(cd "$root" && find . -printf '%p %s %T@ %m\n' | sort)"
+check "nothing written into the installed tree" "$tree" "$(tree_state "$root")"
 
 exit $fail
