@@ -19,10 +19,12 @@ own_by_user() {
 }
 
 # make_work: a scratch folder in $work that the other user can enter, removed at exit with
-# the X server.
+# the X server. It gets its own copy of start_program.sh, which that user may not be able to
+# read where the sources lie (root's home, say).
 make_work() {
   work=$(mktemp -d)
   chmod 755 "$work"
+  cp "$(dirname "${BASH_SOURCE[0]}")/start_program.sh" "$work/"
   trap 'stop_xvfb; chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 }
 

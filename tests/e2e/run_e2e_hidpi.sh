@@ -41,7 +41,7 @@ scenario() {
   [[ -n $dpi ]] && echo "Xft.dpi: $dpi" | xrdb -nocpp -merge
   rm -rf "$work/home" && mkdir -p "$work/home"
   local out
-  out=$(env HOME="$work/home" ${factor:+QT_SCALE_FACTOR=$factor} bash "$here/start_program.sh" "$prefix/dorrit" "$work/$name")
+  out=$(env HOME="$work/home" ${factor:+QT_SCALE_FACTOR=$factor} bash "$work/start_program.sh" "$prefix/dorrit" "$work/$name")
   stop_xvfb
   cp "$work/$name.png" "$shots/hidpi-$name.png" 2>/dev/null
   grep -q '^title=' <<<"$out" || { echo "FAIL: $name: no window"; echo "$out"; fail=1; return; }

@@ -32,7 +32,7 @@ mkdir -p "$shots"
 
 start() { # name
   local out
-  out=$("${as_user[@]}" bash "$here/start_program.sh" "$prefix/dorrit" "$work/shots/$1")
+  out=$("${as_user[@]}" bash "$work/start_program.sh" "$prefix/dorrit" "$work/shots/$1")
   local status=$?
   cp "$work/shots/$1"*.png "$shots/" 2>/dev/null
   echo "$out"

@@ -17,6 +17,8 @@ source "$here/common.sh"
 make_work
 
 # --- The package ------------------------------------------------------------------------------
+# File names in the package are UTF-8; CPack's archiver reads them in the locale's encoding.
+export LC_ALL=C.UTF-8
 out="$build_dir/package"
 rm -rf "$out"
 mkdir -p "$out"
@@ -95,8 +97,8 @@ mkdir -p "$work/home" "$work/run" "$work/shots"
 chmod 700 "$work/run"
 own_by_user "$work/home" "$work/run" "$work/shots"
 unset XDG_DATA_HOME XDG_CONFIG_HOME
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine-prefix" LC_ALL=C.UTF-8
-started=$("${as_user[@]}" bash "$here/start_program.sh" "$root/usr/bin/dorrit" "$work/shots/package")
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine-prefix"
+started=$("${as_user[@]}" bash "$work/start_program.sh" "$root/usr/bin/dorrit" "$work/shots/package")
 echo "$started"
 mkdir -p "$build_dir/e2e-shots"
 cp "$work/shots/"*.png "$build_dir/e2e-shots/" 2>/dev/null
