@@ -10,12 +10,22 @@
 #include "startup/frmmain.h"
 
 #include <QApplication>
+#include <QIcon>
 
 // The entry routine: the settings version, then the main window until it closes.
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tesmar单词Dorrit"));
+#ifdef DORRIT_APP_ID
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(DORRIT_APP_ID));
+#endif
+    Q_INIT_RESOURCE(resources);
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/tesmar-dorrit-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     installFontSubstitutes();
 
     Settings settings;

@@ -11,13 +11,25 @@ latin=/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf
 # A soft vertical wash; the window continues it beyond the picture's 800 x 600.
 convert -size 800x600 gradient:'#eaf2fb'-'#fbf5e6' -quality 90 background.jpg
 
-# "Go": a green rounded plate with a white arrow.
-convert -size 37x29 xc:none -fill '#3f9f5f' -stroke '#2f7a48' -draw "roundrectangle 1,1 35,27 6,6" \
-  -fill white -stroke none -draw "polygon 10,10 21,10 21,5 30,14 21,23 21,18 10,18" -define png:exclude-chunks=date,time go.png
+# The button pictures at their own size and, for screens scaled to 150 % or more, drawn again at
+# twice the size as "name@2x.png", which Qt's icons pick up by themselves. The shapes are given
+# in the small picture's pixels; the transform maps pixel centres onto pixel centres.
+for scale in 1 2; do
+  suffix=""; ((scale > 1)) && suffix="@$scale"x
+  at="affine $scale,0,0,$scale,$(awk -v s="$scale" 'BEGIN { t = (s - 1) / 2; print t "," t }')"
+  size() { echo "$(($1 * scale))x$(($2 * scale))"; }
 
-# Paging arrows: blue chevrons pointing left and right.
-convert -size 21x29 xc:none -fill '#3b6fb6' -stroke '#2a5590' -draw "polygon 16,3 4,14 16,25 16,19 11,14 16,9" -define png:exclude-chunks=date,time previous.png
-convert -size 21x29 xc:none -fill '#3b6fb6' -stroke '#2a5590' -draw "polygon 5,3 17,14 5,25 5,19 10,14 5,9" -define png:exclude-chunks=date,time next.png
+  # "Go": a green rounded plate with a white arrow.
+  convert -size "$(size 37 29)" xc:none -fill '#3f9f5f' -stroke '#2f7a48' -draw "$at roundrectangle 1,1 35,27 6,6" \
+    -fill white -stroke none -draw "$at polygon 10,10 21,10 21,5 30,14 21,23 21,18 10,18" \
+    -define png:exclude-chunks=date,time "go$suffix.png"
+
+  # Paging arrows: blue chevrons pointing left and right.
+  convert -size "$(size 21 29)" xc:none -fill '#3b6fb6' -stroke '#2a5590' -draw "$at polygon 16,3 4,14 16,25 16,19 11,14 16,9" \
+    -define png:exclude-chunks=date,time "previous$suffix.png"
+  convert -size "$(size 21 29)" xc:none -fill '#3b6fb6' -stroke '#2a5590' -draw "$at polygon 5,3 17,14 5,25 5,19 10,14 5,9" \
+    -define png:exclude-chunks=date,time "next$suffix.png"
+done
 
 # The About box and the author card: the name, faint and diagonal, over white.
 # Rows of the name on a larger canvas, turned as a whole and cut to size, so the lettering

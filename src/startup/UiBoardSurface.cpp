@@ -51,6 +51,9 @@ void UiBoardSurface::paintEvent(QPaintEvent *event)
     face.setColorAt(0, QColor(0xea, 0xf2, 0xfb));
     face.setColorAt(1, QColor(0xfb, 0xf5, 0xe6));
     painter.fillRect(event->rect(), face);
+    // The picture keeps its size in the board's units, so that it lies under the board as
+    // designed at any scale; on a scaled screen it is smoothed rather than blown up to blocks.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!background().isNull())
         painter.drawPixmap(0, 0, background_);
     painter.end();

@@ -346,6 +346,9 @@ int frmmain::screenHeightTwips() const
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return 0;
+    // On a scaled screen Qt gives the height in device-independent pixels at 96 dpi, so 15 twips
+    // each: a 1200-pixel screen at 200 % is 600 high and gets the 800x600 board, as a 120-dpi
+    // display of 600 pixels counts 7200 twips on Windows.
     return screen->size().height() * BoardGeometry::twipsPerPixel(screen->logicalDotsPerInchY());
 }
 
