@@ -16,7 +16,9 @@
 #include "startup/frmmain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -135,6 +137,10 @@ QString programFolder(bool readAloud)
     stored.readAloud = readAloud;
     stored.desktopPicture = QStringLiteral("01.jpg");
     SettingsFile(path).writeAll(stored);
+    // A picture to show, as every start after the first has.
+    QDir(path).mkpath(QStringLiteral("Dorrit桌面/1024x768"));
+    QFile::copy(QStringLiteral(DORRIT_SOURCE_DIR "/resources/programfolder/013.jpg"),
+                path + QStringLiteral("/Dorrit桌面/1024x768/01.jpg"));
     return path;
 }
 

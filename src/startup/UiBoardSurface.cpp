@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+const QString UiBoardSurface::builtInPicture = QStringLiteral(":/images/background.jpg");
+
 UiBoardSurface::UiBoardSurface(QWidget *parent)
     : QWidget(parent)
 {
@@ -31,8 +33,7 @@ void UiBoardSurface::takePending() const
     if (waiting_) {
         waiting_ = false;
         const QImage decoded = pending_.result();
-        background_ =
-            QPixmap::fromImage(decoded.isNull() ? QImage(QStringLiteral(":/images/background.jpg")) : decoded);
+        background_ = QPixmap::fromImage(decoded.isNull() ? QImage(builtInPicture) : decoded);
     }
 }
 

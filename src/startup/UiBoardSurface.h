@@ -14,10 +14,13 @@ class UiBoardSurface : public QWidget
 public:
     explicit UiBoardSurface(QWidget *parent = nullptr);
 
+    // Shown whenever no picture file is.
+    static const QString builtInPicture;
+
     // Replaces the picture, and any still being decoded.
     void setBackground(const QPixmap &picture);
     // A picture being decoded off the UI thread; the first paint waits for it. A null
-    // image leaves the built-in picture.
+    // image shows the built-in picture.
     void setBackgroundLater(QFuture<QImage> picture);
     // Called for every pointer move over the surface: a plain call, as a signal would
     // cost more than the board's own rule.

@@ -422,12 +422,15 @@ void frmmain::loadBackground()
     settings_.desktopPicture = BackgroundPictures::chooseAtStart(
         folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
     const QString path = QDir(folder).filePath(settings_.desktopPicture);
-    // Decoded beside the rest of start-up; the first frame waits for it.
+    // Decoded beside the rest of start-up, the built-in picture too when this one cannot be
+    // shown; the first frame waits for it.
     surface_->setBackgroundLater(QtConcurrent::run([path] {
         const LoadedPicture picture = PictureFile::load(path);
-        if (!picture.ok() && picture.failure != LoadedPicture::Failure::Missing)
+        if (picture.ok())
+            return picture.image;
+        if (picture.failure != LoadedPicture::Failure::Missing)
             qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));
-        return picture.ok() ? picture.image : QImage();
+        return QImage(UiBoardSurface::builtInPicture);
     }));
 }
 
