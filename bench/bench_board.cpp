@@ -50,7 +50,12 @@ std::unique_ptr<frmmain> openWindow(LibraryFileDialog &dialog, const QString &pr
     services.libraryDialog = &dialog;
     services.screenHeightTwips = 11520;
     auto window = std::make_unique<frmmain>(services, Settings{});
+    bool painted = false;
+    QObject::connect(window.get(), &frmmain::firstFramePainted, [&painted] { painted = true; });
     window->showFillingScreen();
+    // A user chooses a library well after the window is up and settled.
+    for (int i = 0; i < 10000 && !painted; ++i)
+        QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     return window;
 }

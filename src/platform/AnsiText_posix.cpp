@@ -2,16 +2,80 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QStringList>
+
+#include <array>
 
 // Debian's Qt converts GBK through ICU, which maps the same table as Windows code page 936.
 namespace AnsiText {
 
-QString decode(QByteArrayView bytes)
+namespace {
+
+QString slowDecode(QByteArrayView bytes)
 {
-    // Opening the converter costs several times what decoding a meaning does, and the
-    // board and the type-ahead list decode many short ones.
+    // Opening the converter costs several times what decoding a meaning does.
     thread_local QStringDecoder decoder("GBK", QStringConverter::Flag::Stateless);
     return decoder.decode(bytes);
+}
+
+constexpr int kTrails = 0xFF - 0x40;
+
+// Every code of the code page decoded once by the converter itself, so that the common
+// case is a table look-up: a call into the converter costs more than a short meaning.
+// 0 marks what is not a whole character alone; such text goes to the converter.
+struct CodeTable
+{
+    std::array<char16_t, 0x7F * kTrails> pairs{}; // lead 0x81..0xFE, trail 0x40..0xFE
+    std::array<char16_t, 0x80> single{};          // 0x80..0xFF on their own
+
+    CodeTable()
+    {
+        // Each code alone on a line, so that a bad one cannot spoil its neighbours.
+        QByteArray all;
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail)
+                all += char(lead), all += char(trail), all += '\n';
+        }
+        for (int b = 0x80; b <= 0xFF; ++b)
+            all += char(b), all += '\n';
+        const QStringList decoded = slowDecode(all).split(u'\n');
+        qsizetype k = 0;
+        const auto entry = [&] {
+            const QString one = decoded.value(k++);
+            return one.size() == 1 && one[0] != QChar::ReplacementCharacter ? one[0].unicode() : char16_t(0);
+        };
+        for (char16_t &c : pairs)
+            c = entry();
+        for (char16_t &c : single)
+            c = entry();
+    }
+};
+
+} // namespace
+
+QString decode(QByteArrayView bytes)
+{
+    static const CodeTable table;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    QString out(n, Qt::Uninitialized);
+    char16_t *o = reinterpret_cast<char16_t *>(out.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        char16_t c = b;
+        if (b >= 0x80) {
+            if (b >= 0x81 && b <= 0xFE && i + 1 < n && p[i + 1] >= 0x40 && p[i + 1] <= 0xFE)
+                c = table.pairs[size_t((b - 0x81) * kTrails + (p[++i] - 0x40))];
+            else
+                c = table.single[size_t(b - 0x80)];
+            // Damaged or unusual text: the converter decides, as it always has.
+            if (c == 0)
+                return slowDecode(bytes);
+        }
+        *o++ = c;
+    }
+    out.truncate(o - reinterpret_cast<char16_t *>(out.data()));
+    return out;
 }
 
 QByteArray encode(QStringView text)
