@@ -2,7 +2,6 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
-#include <QStringList>
 
 #include <array>
 
@@ -38,11 +37,18 @@ struct CodeTable
         }
         for (int b = 0x80; b <= 0xFF; ++b)
             all += char(b), all += '\n';
-        const QStringList decoded = slowDecode(all).split(u'\n');
-        qsizetype k = 0;
+        const QString decoded = slowDecode(all);
+        const char16_t *d = reinterpret_cast<const char16_t *>(decoded.constData());
+        const char16_t *end = d + decoded.size();
+        // The next line's character when it is one whole character, else 0.
         const auto entry = [&] {
-            const QString one = decoded.value(k++);
-            return one.size() == 1 && one[0] != QChar::ReplacementCharacter ? one[0].unicode() : char16_t(0);
+            const char16_t *line = d;
+            while (d < end && *d != u'\n')
+                ++d;
+            const bool one = d - line == 1 && *line != QChar::ReplacementCharacter;
+            if (d < end)
+                ++d;
+            return one ? *line : char16_t(0);
         };
         for (char16_t &c : pairs)
             c = entry();
@@ -51,11 +57,18 @@ struct CodeTable
     }
 };
 
+const CodeTable &codeTable()
+{
+    static const CodeTable table;
+    return table;
+}
+
 } // namespace
 
 QString decode(QByteArrayView bytes)
 {
-    static const CodeTable table;
+    // Filled at the first text that needs it: plain ASCII never does.
+    const CodeTable *table = nullptr;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const qsizetype n = bytes.size();
     QString out(n, Qt::Uninitialized);
@@ -64,10 +77,12 @@ QString decode(QByteArrayView bytes)
         const unsigned char b = p[i];
         char16_t c = b;
         if (b >= 0x80) {
+            if (!table)
+                table = &codeTable();
             if (b >= 0x81 && b <= 0xFE && i + 1 < n && p[i + 1] >= 0x40 && p[i + 1] <= 0xFE)
-                c = table.pairs[size_t((b - 0x81) * kTrails + (p[++i] - 0x40))];
+                c = table->pairs[size_t((b - 0x81) * kTrails + (p[++i] - 0x40))];
             else
-                c = table.single[size_t(b - 0x80)];
+                c = table->single[size_t(b - 0x80)];
             // Damaged or unusual text: the converter decides, as it always has.
             if (c == 0)
                 return slowDecode(bytes);
