@@ -11,6 +11,8 @@
 //                                circle: its samples are kept, so only playing remains
 //  FirstSound/speech_dispatcher_new_word  SpeechDispatcherSpeech, connected: the service
 //                                synthesises and plays
+//  PointerToFirstSound/...       the user's span: the pointer entering a ring circle of the
+//                                window's board, for each engine path
 //  StartToFirstWord/...          the program's own chooser from start() with "welcome"
 //                                waiting, as after the first frame: speech-dispatcher started
 //                                on demand, or (autospawn disabled) passed over for flite
@@ -18,16 +20,24 @@
 #include "SinkRecorder.h"
 #include "platform/FliteSpeech.h"
 #include "platform/FliteSynthesizer.h"
+#include "platform/SpeechChooser.h"
 #include "platform/SpeechDispatcherSpeech.h"
 #include "platform/SystemSpeech.h"
+#include "startup/SettingsFile.h"
+#include "startup/frmmain.h"
+#include "worddata/LibraryFileDialog.h"
 
+#include <QApplication>
 #include <QAudioSink>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QMediaDevices>
+#include <QMouseEvent>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -222,6 +232,76 @@ void BM_StartToFirstWord(benchmark::State &state, bool autospawn)
     }
 }
 
+// The user's span: the pointer entering a ring circle of the board, the word on the ring
+// shown a moment before (so the engine had it to prepare), reading aloud on, through one
+// engine path. Each iteration enters the next ring slot from the board's centre.
+class SampleDialog : public LibraryFileDialog
+{
+public:
+    std::optional<QString> getOpenFileName(const QString &, const QString &, const QString &folder) override
+    {
+        return QDir(folder).filePath(QStringLiteral("sample.qd"));
+    }
+};
+
+void BM_PointerToFirstSound(benchmark::State &state, bool flite)
+{
+    if (!ready(state))
+        return;
+    QTemporaryDir folder;
+    const QDir source(QStringLiteral(DORRIT_SOURCE_DIR "/resources/programfolder"));
+    for (const QString &sub : {QStringLiteral("词库"), QStringLiteral("联想词库")}) {
+        QDir(folder.path()).mkpath(sub);
+        for (const QString &file : QDir(source.filePath(sub)).entryList(QDir::Files))
+            QFile::copy(source.filePath(sub + QLatin1Char('/') + file), folder.filePath(sub + QLatin1Char('/') + file));
+    }
+    Settings stored;
+    stored.companionChecked = true;
+    stored.shareCompanionFolders = false;
+    stored.readAloud = true;
+    SettingsFile(folder.path()).writeAll(stored);
+
+    SpeechChooser speech({flite ? SpeechChooser::Factory([] { return std::make_unique<FliteSpeech>(); })
+                                : SpeechChooser::Factory([] { return std::make_unique<SpeechDispatcherSpeech>(); })});
+    SampleDialog dialog;
+    frmmain::Services services;
+    services.programFolder = folder.path();
+    services.speech = &speech;
+    services.libraryDialog = &dialog;
+    services.screenHeightTwips = 11520;
+    frmmain window(services, Settings{});
+    window.show();
+    // "welcome" from start-up is said first, as after a real start.
+    recorder->timeToFirstSound([&] { speech.start(); }, std::chrono::seconds(15));
+    if (speech.engine().isEmpty()) {
+        state.SkipWithError("the engine did not start");
+        return;
+    }
+    window.mnuciku_Click();
+    auto *input = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    input->setText(QStringLiteral("travel"));
+    emit input->textEdited(input->text());
+    emit input->returnPressed();
+    QWidget *board = window.findChild<QWidget *>(QStringLiteral("board"));
+    const BoardGeometry &g = window.board().geometry();
+    const auto moveTo = [&](int slot) {
+        const QPointF at(g.slotX[size_t(slot)], g.slotY[size_t(slot)]);
+        QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(board, &move);
+    };
+    int slot = 0;
+    measure(
+        state, [&] { moveTo(slot); },
+        [&] {
+            slot = (slot + 1) % 8;
+            moveTo(8);
+            QElapsedTimer clock;
+            clock.start();
+            while (clock.elapsed() < 300)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        });
+}
+
 // A freshly started server takes about two seconds to pass on its first sound, whoever plays
 // it; that is the test rig's cost, not the program's.
 void warmUp()
@@ -252,6 +332,8 @@ void registerBenchmarks()
     spans(benchmark::RegisterBenchmark("FirstSound/flite_prepared_word", BM_FirstSound_Flite, Word::Prepared), 15);
     spans(benchmark::RegisterBenchmark("FirstSound/flite_word_said_before", BM_FirstSound_Flite, Word::SaidBefore), 15);
     spans(benchmark::RegisterBenchmark("FirstSound/speech_dispatcher_new_word", BM_FirstSound_SpeechDispatcher), 15);
+    spans(benchmark::RegisterBenchmark("PointerToFirstSound/flite", BM_PointerToFirstSound, true), 15);
+    spans(benchmark::RegisterBenchmark("PointerToFirstSound/speech_dispatcher", BM_PointerToFirstSound, false), 15);
     spans(
         benchmark::RegisterBenchmark("StartToFirstWord/speech_dispatcher_started_on_demand", BM_StartToFirstWord, true),
         3);
@@ -261,7 +343,9 @@ void registerBenchmarks()
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     PrivateSoundServer server;
     soundServer = &server;
     SinkRecorder monitor(server.monitorSource());
