@@ -10,21 +10,16 @@ for tool in Xvfb xdotool import xdpyinfo xxd iconv; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
+source "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
-xvfb_pid=""
 cleanup() {
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# One X server of our own for both starts, on a display number it picks itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
-export DISPLAY=":$(cat "$work/display")"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# One X server of our own for both starts.
+start_xvfb "$work" 1024x768
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
 # No shipped library for the first start: the program must start with only its default
@@ -101,10 +96,6 @@ if kill -0 $pid 2>/dev/null; then echo "still running after 退出"; kill $pid; 
 wait $pid; echo "exit=$?"
 SESSION
 
-fail=0
-check() { # name, expected, actual
-  if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi
-}
 session() {
   bash "$work/session.sh" "$prefix" "$title" "$shots/$1" "${2:-}" "${3:-}" 2>"$work/$1.err"
 }

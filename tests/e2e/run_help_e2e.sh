@@ -10,20 +10,16 @@ for tool in Xvfb xdotool import xdpyinfo; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
+source "$(dirname "$0")/common.sh"
 work=$(mktemp -d)
-xvfb_pid="" pid=""
+pid=""
 cleanup() {
   [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && { kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; }
+  stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [[ -s $work/display ]] && break; sleep 0.1; done
-[[ -s $work/display ]] || { echo "SKIP: Xvfb did not start"; exit 77; }
-export DISPLAY=":$(cat "$work/display")"
-for _ in $(seq 1 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb "$work" 1024x768
 
 prefix="$work/program"
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }

@@ -1,6 +1,6 @@
-#include "common/RecordingServices.h"
 #include "common/FakeProgramStarter.h"
 #include "common/FakeRegistry.h"
+#include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "common/TestMain.h"
 #include "dialogs/frmAbout.h"
