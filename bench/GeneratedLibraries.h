@@ -207,4 +207,25 @@ inline Libraries &libraries()
     return libs;
 }
 
+// openwordfile of the full library, once per iteration, from its call to usable tables;
+// the mean thread CPU seconds of a load.
+inline double timeFullLoads(benchmark::State &state)
+{
+    NullHost host;
+    double total = 0;
+    for (auto _ : state) {
+        const double start = cpuSeconds();
+        OpenLibrary library;
+        library.libraryName = QStringLiteral("full");
+        if (library.openwordfile(libraries().folder, host) != OpenLibrary::LoadResult::Loaded)
+            state.SkipWithError(qPrintable(host.lastMessage));
+        benchmark::DoNotOptimize(library.associations().assocCounts(1));
+        total += cpuSeconds() - start;
+        state.PauseTiming();
+        library = OpenLibrary();
+        state.ResumeTiming();
+    }
+    return total / double(state.iterations());
+}
+
 } // namespace GeneratedLibraries

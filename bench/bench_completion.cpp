@@ -180,21 +180,7 @@ double loadSeconds = 0;
 
 void BM_LoadLibrary(benchmark::State &state)
 {
-    NullHost host;
-    double total = 0;
-    for (auto _ : state) {
-        const double start = cpuSeconds();
-        OpenLibrary library;
-        library.libraryName = QStringLiteral("full");
-        if (library.openwordfile(libraries().folder, host) != OpenLibrary::LoadResult::Loaded)
-            state.SkipWithError(qPrintable(host.lastMessage));
-        benchmark::DoNotOptimize(library.associations().assocCounts(1));
-        total += cpuSeconds() - start;
-        state.PauseTiming();
-        library = OpenLibrary();
-        state.ResumeTiming();
-    }
-    loadSeconds = total / double(state.iterations());
+    loadSeconds = timeFullLoads(state);
 }
 
 void BM_BuildPrefixIndex(benchmark::State &state)

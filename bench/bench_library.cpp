@@ -87,23 +87,8 @@ void BM_ParseAssociations(benchmark::State &state)
 
 void BM_LoadLibrary(benchmark::State &state)
 {
-    Libraries &libs = libraries();
-    NullHost host;
-    double total = 0;
-    for (auto _ : state) {
-        const double start = cpuSeconds();
-        OpenLibrary library;
-        library.libraryName = "full";
-        if (library.openwordfile(libs.folder, host) != OpenLibrary::LoadResult::Loaded)
-            state.SkipWithError(qPrintable(host.lastMessage));
-        benchmark::DoNotOptimize(library.associations().assocCounts(1));
-        total += cpuSeconds() - start;
-        state.PauseTiming();
-        library = OpenLibrary();
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(state.iterations() * libs.fullBytes);
-    const double mean = total / double(state.iterations());
+    const double mean = timeFullLoads(state);
+    state.SetBytesProcessed(state.iterations() * libraries().fullBytes);
     if (qtDecodeSeconds > 0)
         state.counters["load_vs_decode"] = mean / qtDecodeSeconds;
     if (iconvSeconds > 0)

@@ -34,48 +34,21 @@ export LC_ALL=C.UTF-8
 shots="$build_dir/e2e-shots"
 mkdir -p "$shots"
 
-cat > "$work/session.sh" <<'SESSION'
-#!/usr/bin/env bash
-# Runs inside Xvfb: one start of the program; prints what it saw.
-set -uo pipefail
-prefix=$1 title=$2 shot=$3 library=${4:-} choose=${5:-}
-"$prefix/dorrit" & pid=$!
-messages=0 main=""
-for _ in $(seq 1 150); do
-  kill -0 $pid 2>/dev/null || { echo "program ended early"; exit 1; }
-  for w in $(xdotool search --onlyvisible --name "^$title" 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if (( WIDTH >= 600 )); then
-      main=$w
-    else
-      messages=$((messages + 1))
-      import -window root "$shot-message.png"
-      xdotool windowfocus "$w" 2>/dev/null; xdotool key Return; sleep 0.5
-    fi
-  done
-  [[ -n $main ]] && break
-  sleep 0.2
-done
-[[ -n $main ]] || { echo "no main window"; kill $pid; exit 1; }
-sleep 1
-import -window root "$shot.png"
-echo "title=$(xdotool getwindowname "$main")"
-eval "$(xdotool getwindowgeometry --shell "$main")"
-echo "size=${WIDTH}x${HEIGHT}"
-echo "messages=$messages"
-if [[ -n $library ]]; then
-  # 文件 > 选择词库, then the file's name typed into the dialog, as a user would.
+# What a start does with the window up, as a user would; LIBRARY and CHOOSE say which.
+cat > "$work/steps.sh" <<'STEPS'
+if [[ -n $LIBRARY ]]; then
+  # 文件 > 选择词库, then the file's name typed into the dialog.
   xdotool mousemove 22 10 click 1; sleep 0.5
   xdotool key Down; sleep 0.2; xdotool key Return; sleep 1.5
-  xdotool type --delay 30 "$library"; xdotool key Return; sleep 1.5
+  xdotool type --delay 30 "$LIBRARY"; xdotool key Return; sleep 1.5
   import -window root "$shot-library.png"
   echo "loaded=$(xdotool getwindowname "$main")"
 fi
-if [[ -n $choose ]]; then
+if [[ -n $CHOOSE ]]; then
   # 文件 > 选项; untick 随机, tick 朗读单词 on 运行, press its 确定.
   xdotool mousemove 22 10 click 1; sleep 0.5
   xdotool key Down Down; sleep 0.2; xdotool key Return; sleep 1.5
-  dialog=$(xdotool search --onlyvisible --name "^${title}选项$" 2>/dev/null | head -1)
+  dialog=$(xdotool search --onlyvisible --name "选项$" 2>/dev/null | head -1)
   echo "options=${dialog:+shown}"
   if [[ -n $dialog ]]; then
     import -window root "$shot-options.png"
@@ -84,20 +57,14 @@ if [[ -n $choose ]]; then
     xdotool mousemove --window "$dialog" 74 57 click 1; sleep 0.3
     import -window root "$shot-options-run.png"
     xdotool mousemove --window "$dialog" 140 228 click 1; sleep 0.5
-    echo "options-after-ok=$(xdotool search --onlyvisible --name "^${title}选项$" 2>/dev/null | head -1)"
+    echo "options-after-ok=$(xdotool search --onlyvisible --name "选项$" 2>/dev/null | head -1)"
   fi
 fi
-# Choose 文件 > 退出 with the pointer, as a user would.
-xdotool mousemove 22 10 click 1; sleep 0.5
-# The open menu holds the keyboard: Up wraps to its last item, 退出.
-xdotool key Up; sleep 0.2; xdotool key Return
-for _ in $(seq 1 25); do kill -0 $pid 2>/dev/null || break; sleep 0.2; done
-if kill -0 $pid 2>/dev/null; then echo "still running after 退出"; kill $pid; exit 1; fi
-wait $pid; echo "exit=$?"
-SESSION
+STEPS
 
 session() {
-  bash "$work/session.sh" "$prefix" "$title" "$shots/$1" "${2:-}" "${3:-}" 2>"$work/$1.err"
+  LIBRARY=${2:-} CHOOSE=${3:-} bash "$(dirname "$0")/start_program.sh" "$prefix/dorrit" "$shots/$1" "$work/steps.sh" \
+    2>"$work/$1.err"
 }
 
 first=$(session first-start) || { echo "$first"; cat "$work/first-start.err"; exit 1; }

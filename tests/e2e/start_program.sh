@@ -2,9 +2,11 @@
 # One start of the program on the current X display, as a user would: answers each message
 # with Enter, waits for the main window, takes a screenshot, ends the program through
 # 文件 > 退出. Prints what it saw: title=, size=, messages=, exit=.
-# Usage: start_program.sh PROGRAM SHOT_PREFIX          (run by the end-to-end scripts)
+# Usage: start_program.sh PROGRAM SHOT_PREFIX [STEPS]  (run by the end-to-end scripts)
+# STEPS, when given, is a bash file sourced once the main window is up, before the end; it
+# sees $main (the window), $shot and $title.
 set -uo pipefail
-program=$1 shot=$2
+program=$1 shot=$2 steps=${3:-}
 # The start of the window title in ASCII, so that the search works in any locale.
 title="^Tesmar"
 
@@ -37,6 +39,7 @@ echo "title=$(xdotool getwindowname "$main")"
 eval "$(xdotool getwindowgeometry --shell "$main")"
 echo "size=${WIDTH}x${HEIGHT}"
 echo "messages=$messages"
+[[ -n $steps ]] && source "$steps"
 # 文件 > 退出: the open menu holds the keyboard, and Up wraps to its last item. The menu's
 # title lies within the first 40 x 18 pixels at any scale.
 xdotool mousemove 20 9 click 1

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/FakeEnvironment.h"
+#include "common/FakeProgramStarter.h"
 #include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
@@ -36,6 +37,8 @@ struct Window
     FakeRegistry registry;
     FakeEnvironment environment;
     ScriptedDialog dialog;
+    RecordingHelp help;
+    FakeProgramStarter programs;
     std::unique_ptr<frmmain> window;
 
     Window()
@@ -47,6 +50,8 @@ struct Window
         services.registry = &registry;
         services.environment = &environment;
         services.libraryDialog = &dialog;
+        services.help = &help;
+        services.programs = &programs;
         services.screenHeightTwips = 9000;
         window = std::make_unique<frmmain>(services, Settings{});
         messages.shown.clear();

@@ -1,7 +1,4 @@
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
-#include "common/RecordingServices.h"
-#include "common/TempProgramFolder.h"
+#include "WindowFixture.h"
 #include "common/TestMain.h"
 #include "dialogs/frmAbout.h"
 #include "startup/frmmain.h"
@@ -17,20 +14,11 @@ class tst_frmmainHelp : public QObject
 private slots:
     void helpMenu()
     {
-        TempProgramFolder folder;
-        RecordingMessages messages;
-        RecordingHelp help;
-        FakeRegistry registry;
-        FakeProgramStarter programs;
-        frmmain::Services services;
-        services.programFolder = folder.path();
-        services.messages = &messages;
-        services.registry = &registry;
-        services.help = &help;
-        services.programs = &programs;
-        services.screenHeightTwips = 11520;
-        frmmain window(services, Settings{});
-        messages.shown.clear();
+        Window w;
+        frmmain &window = *w.window;
+        RecordingMessages &messages = w.messages;
+        RecordingHelp &help = w.help;
+        const TempProgramFolder &folder = w.folder;
 
         window.findChild<QAction *>("mnuhelphtm")->trigger();
         QCOMPARE(help.shown, QStringList{QDir(folder.path()).filePath(QStringLiteral("Tesmar单词Dorrit.chm"))});
