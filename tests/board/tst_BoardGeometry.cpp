@@ -1,5 +1,4 @@
 #include "board/BoardGeometry.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -86,5 +85,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_BoardGeometry)
+QTEST_GUILESS_MAIN(tst_BoardGeometry)
 #include "tst_BoardGeometry.moc"

@@ -1,5 +1,4 @@
 #include "BoardFixture.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -122,5 +121,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_HoverFocus)
+QTEST_GUILESS_MAIN(tst_HoverFocus)
 #include "tst_HoverFocus.moc"

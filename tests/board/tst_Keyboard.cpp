@@ -1,5 +1,4 @@
 #include "BoardFixture.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -151,5 +150,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_Keyboard)
+QTEST_GUILESS_MAIN(tst_Keyboard)
 #include "tst_Keyboard.moc"

@@ -1,6 +1,5 @@
 #include "board/BoardModel.h"
 #include "board/MeaningLayout.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -74,5 +73,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_MeaningLayout)
+QTEST_GUILESS_MAIN(tst_MeaningLayout)
 #include "tst_MeaningLayout.moc"

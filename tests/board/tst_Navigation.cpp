@@ -1,5 +1,4 @@
 #include "BoardFixture.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -173,5 +172,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_Navigation)
+QTEST_GUILESS_MAIN(tst_Navigation)
 #include "tst_Navigation.moc"

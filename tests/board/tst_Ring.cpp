@@ -1,5 +1,4 @@
 #include "BoardFixture.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -105,5 +104,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_Ring)
+QTEST_GUILESS_MAIN(tst_Ring)
 #include "tst_Ring.moc"

@@ -1,5 +1,4 @@
 #include "board/BoardModel.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -33,5 +32,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_SlotLayout)
+QTEST_GUILESS_MAIN(tst_SlotLayout)
 #include "tst_SlotLayout.moc"

@@ -1,5 +1,4 @@
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/ChmViewer.h"
 #include "platform/ChmViewerBrowser.h"
 
@@ -142,5 +141,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_ChmViewer)
+QTEST_MAIN(tst_ChmViewer)
 #include "tst_ChmViewer_posix.moc"

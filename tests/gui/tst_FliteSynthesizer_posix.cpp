@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/FliteSynthesizer.h"
 
 #include <QTest>
@@ -89,5 +88,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_FliteSynthesizer)
+QTEST_MAIN(tst_FliteSynthesizer)
 #include "tst_FliteSynthesizer_posix.moc"

@@ -1,6 +1,5 @@
 #include "PictureFixtures.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "startup/PictureFile.h"
 
 #include <QTest>
@@ -76,5 +75,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_PictureFile)
+QTEST_MAIN(tst_PictureFile)
 #include "tst_PictureFile.moc"

@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/QtSpeech.h"
 
 #include <QCoreApplication>
@@ -38,5 +37,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_QtSpeech)
+QTEST_MAIN(tst_QtSpeech)
 #include "tst_QtSpeech.moc"

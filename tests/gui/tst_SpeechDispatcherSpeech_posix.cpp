@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/SpeechDispatcherSpeech.h"
 
 #include <QFile>
@@ -280,5 +279,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_SpeechDispatcherSpeech)
+QTEST_MAIN(tst_SpeechDispatcherSpeech)
 #include "tst_SpeechDispatcherSpeech_posix.moc"

@@ -1,7 +1,6 @@
 #include "common/FakeProgramStarter.h"
 #include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
-#include "common/TestMain.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/myself.h"
 #include "platform/AnsiText.h"
@@ -203,5 +202,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmAbout)
+QTEST_MAIN(tst_frmAbout)
 #include "tst_frmAbout.moc"

@@ -1,6 +1,5 @@
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
@@ -118,5 +117,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmain)
+QTEST_MAIN(tst_frmmain)
 #include "tst_frmmain.moc"

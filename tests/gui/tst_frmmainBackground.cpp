@@ -1,7 +1,6 @@
 #include "PictureFixtures.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "dialogs/options.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiBoardSurface.h"
@@ -156,5 +155,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmainBackground)
+QTEST_MAIN(tst_frmmainBackground)
 #include "tst_frmmainBackground.moc"

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 #include "common/LibraryFixtures.h"
-#include "common/TestMain.h"
 #include "dialogs/options.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
@@ -203,5 +202,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmainBoard)
+QTEST_MAIN(tst_frmmainBoard)
 #include "tst_frmmainBoard.moc"

@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 #include "common/LibraryFixtures.h"
-#include "common/TestMain.h"
 #include "startup/UiCompletionList.h"
 
 #include <QInputMethodEvent>
@@ -200,5 +199,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmainCompletion)
+QTEST_MAIN(tst_frmmainCompletion)
 #include "tst_frmmainCompletion.moc"

@@ -1,5 +1,4 @@
 #include "WindowFixture.h"
-#include "common/TestMain.h"
 #include "dialogs/frmAbout.h"
 #include "startup/frmmain.h"
 
@@ -36,5 +35,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmainHelp)
+QTEST_MAIN(tst_frmmainHelp)
 #include "tst_frmmainHelp.moc"

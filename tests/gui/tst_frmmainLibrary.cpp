@@ -1,6 +1,5 @@
 #include "WindowFixture.h"
 #include "common/LibraryFixtures.h"
-#include "common/TestMain.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
 #include "startup/frmmain.h"
@@ -78,5 +77,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_frmmainLibrary)
+QTEST_MAIN(tst_frmmainLibrary)
 #include "tst_frmmainLibrary.moc"

@@ -1,7 +1,6 @@
 #include "PictureFixtures.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "dialogs/options.h"
 #include "startup/SettingsFile.h"
 
@@ -255,5 +254,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_options)
+QTEST_MAIN(tst_options)
 #include "tst_options.moc"

@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 
 #include <QStringDecoder>
@@ -46,5 +45,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_AnsiText)
+QTEST_GUILESS_MAIN(tst_AnsiText)
 #include "tst_AnsiText.moc"

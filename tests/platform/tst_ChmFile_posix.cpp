@@ -1,5 +1,4 @@
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/ChmFile.h"
 
 #include <QFile>
@@ -116,5 +115,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_ChmFile)
+QTEST_GUILESS_MAIN(tst_ChmFile)
 #include "tst_ChmFile_posix.moc"

@@ -1,5 +1,4 @@
 #include "common/FakeEnvironment.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 
@@ -50,5 +49,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_Environment)
+QTEST_GUILESS_MAIN(tst_Environment)
 #include "tst_Environment.moc"

@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/HelpSitemap.h"
 
 #include <QTest>
@@ -67,5 +66,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_HelpSitemap)
+QTEST_GUILESS_MAIN(tst_HelpSitemap)
 #include "tst_HelpSitemap.moc"

@@ -1,5 +1,4 @@
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/InstalledFiles.h"
 #include "platform/ProgramFolder.h"
 
@@ -204,5 +203,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_ProgramFolder)
+QTEST_GUILESS_MAIN(tst_ProgramFolder)
 #include "tst_ProgramFolder.moc"

@@ -1,4 +1,3 @@
-#include "common/TestMain.h"
 #include "platform/SpeechChooser.h"
 
 #include <QTest>
@@ -175,5 +174,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_SpeechChooser)
+QTEST_GUILESS_MAIN(tst_SpeechChooser)
 #include "tst_SpeechChooser.moc"

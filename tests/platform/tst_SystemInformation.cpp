@@ -1,7 +1,6 @@
 #include "common/FakeProgramStarter.h"
 #include "common/FakeRegistry.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageSink.h"
 #include "platform/SystemInformation.h"
@@ -172,5 +171,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_SystemInformation)
+QTEST_GUILESS_MAIN(tst_SystemInformation)
 #include "tst_SystemInformation.moc"

@@ -1,5 +1,4 @@
 #include "common/RegistryValueRow.h"
-#include "common/TestMain.h"
 #include "platform/WineRegistryFile.h"
 
 #include <QTest>
@@ -133,5 +132,5 @@ private slots:
     void unreadableFileIsNotFound() { QVERIFY(!WineRegistryFile::readFirstValue("/nonexistent/system.reg", kKey)); }
 };
 
-DORRIT_TEST_CLASS(tst_WineRegistryFile)
+QTEST_GUILESS_MAIN(tst_WineRegistryFile)
 #include "tst_WineRegistryFile.moc"

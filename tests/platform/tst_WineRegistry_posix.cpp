@@ -1,6 +1,5 @@
 #include "common/RegistryValueRow.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/Registry.h"
 #include "platform/WinePrefix.h"
 
@@ -181,5 +180,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_WineRegistry)
+QTEST_GUILESS_MAIN(tst_WineRegistry)
 #include "tst_WineRegistry_posix.moc"

@@ -1,5 +1,4 @@
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "startup/BackgroundPictures.h"
 
 #include <QDir>
@@ -132,5 +131,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_BackgroundPictures)
+QTEST_GUILESS_MAIN(tst_BackgroundPictures)
 #include "tst_BackgroundPictures.moc"

@@ -1,7 +1,6 @@
 #include "common/FakeEnvironment.h"
 #include "common/FakeRegistry.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 #include "platform/MessageSink.h"
 #include "startup/Companion.h"
@@ -180,5 +179,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_Companion)
+QTEST_GUILESS_MAIN(tst_Companion)
 #include "tst_Companion.moc"

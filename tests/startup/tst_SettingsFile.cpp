@@ -1,5 +1,4 @@
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 #include "startup/SettingsFile.h"
 
@@ -135,5 +134,5 @@ private slots:
     }
 };
 
-DORRIT_TEST_CLASS(tst_SettingsFile)
+QTEST_GUILESS_MAIN(tst_SettingsFile)
 #include "tst_SettingsFile.moc"

@@ -4,7 +4,7 @@
 # prefix answer for the same keys. Exit 77 (skipped) when mingw-w64 or Wine is missing or
 # Wine cannot start here.
 #
-# Usage: run_win_registry_test.sh <source dir> [tst_platform executable]
+# Usage: run_win_registry_test.sh <source dir> [tst_WineRegistry executable]
 set -u
 
 src=${1:?source dir}

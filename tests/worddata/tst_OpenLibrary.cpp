@@ -1,7 +1,6 @@
 #include "worddata/OpenLibrary.h"
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 
 #include <QDir>
@@ -13,7 +12,7 @@
 
 using namespace LibraryFixtures;
 
-class OpenLibraryTest : public QObject
+class tst_OpenLibrary : public QObject
 {
     Q_OBJECT
 
@@ -108,7 +107,7 @@ void overwrite(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-void OpenLibraryTest::loadsByNameFromDataFolder()
+void tst_OpenLibrary::loadsByNameFromDataFolder()
 {
     TempProgramFolder data;
     writeLibrary(data.path(), "cet4", wordFile({{"tanker", QStringLiteral("n.油船")}}),
@@ -124,7 +123,7 @@ void OpenLibraryTest::loadsByNameFromDataFolder()
              QDir::toNativeSeparators(data.path() + QStringLiteral("/词库/cet4.qd")));
 }
 
-void OpenLibraryTest::associationMissing_data()
+void tst_OpenLibrary::associationMissing_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("hiddenFileThere");
@@ -132,7 +131,7 @@ void OpenLibraryTest::associationMissing_data()
     QTest::newRow("hidden file") << ".cet6" << true;
 }
 
-void OpenLibraryTest::associationMissing()
+void tst_OpenLibrary::associationMissing()
 {
     QFETCH(QString, name);
     QFETCH(bool, hiddenFileThere);
@@ -151,7 +150,7 @@ void OpenLibraryTest::associationMissing()
     verifyOldLibrary(library);
 }
 
-void OpenLibraryTest::failedLoadKeepsPrevious_data()
+void tst_OpenLibrary::failedLoadKeepsPrevious_data()
 {
     QTest::addColumn<QByteArray>("words");
     QTest::addColumn<QByteArray>("associations");
@@ -174,7 +173,7 @@ void OpenLibraryTest::failedLoadKeepsPrevious_data()
         << three << associationFile({{}, {}}) << "联想词库" << QStringLiteral("第 3 组");
 }
 
-void OpenLibraryTest::failedLoadKeepsPrevious()
+void tst_OpenLibrary::failedLoadKeepsPrevious()
 {
     QFETCH(QByteArray, words);
     QFETCH(QByteArray, associations);
@@ -200,7 +199,7 @@ void OpenLibraryTest::failedLoadKeepsPrevious()
     verifyOldLibrary(library);
 }
 
-void OpenLibraryTest::failedFirstLoadLeavesNoLibrary()
+void tst_OpenLibrary::failedFirstLoadLeavesNoLibrary()
 {
     TempProgramFolder data;
     writeLibrary(data.path(), "bad", QByteArray("1\r\n\"a\""), associationFile({{}}));
@@ -214,7 +213,7 @@ void OpenLibraryTest::failedFirstLoadLeavesNoLibrary()
     QCOMPARE(library.wordLibrary().wordCount(), 0);
 }
 
-void OpenLibraryTest::secondLoadReplacesEverything()
+void tst_OpenLibrary::secondLoadReplacesEverything()
 {
     TempProgramFolder data;
     OpenLibrary library;
@@ -233,7 +232,7 @@ void OpenLibraryTest::secondLoadReplacesEverything()
 
 // The companion may rewrite or shorten the files of the open library; what the window
 // shows must stay the library as it was loaded.
-void OpenLibraryTest::openLibraryOutlivesItsFiles_data()
+void tst_OpenLibrary::openLibraryOutlivesItsFiles_data()
 {
     QTest::addColumn<QByteArray>("words");
     QTest::addColumn<QByteArray>("associations");
@@ -245,7 +244,7 @@ void OpenLibraryTest::openLibraryOutlivesItsFiles_data()
         << same.words << same.associations.first(same.associations.size() / 2);
 }
 
-void OpenLibraryTest::openLibraryOutlivesItsFiles()
+void tst_OpenLibrary::openLibraryOutlivesItsFiles()
 {
     QFETCH(QByteArray, words);
     QFETCH(QByteArray, associations);
@@ -265,7 +264,7 @@ void OpenLibraryTest::openLibraryOutlivesItsFiles()
 
 // Loads while another program keeps rewriting both files: each load either gives one of
 // the two libraries or fails with a message; none crashes.
-void OpenLibraryTest::filesRewrittenDuringLoads()
+void tst_OpenLibrary::filesRewrittenDuringLoads()
 {
     TempProgramFolder data;
     const BigLibrary first("a", 3000);
@@ -324,5 +323,5 @@ void OpenLibraryTest::filesRewrittenDuringLoads()
     qDebug("%d of 30 loads during the rewrites succeeded", loaded);
 }
 
-DORRIT_TEST_CLASS(OpenLibraryTest)
-#include "OpenLibraryTest.moc"
+QTEST_GUILESS_MAIN(tst_OpenLibrary)
+#include "tst_OpenLibrary.moc"

@@ -1,5 +1,4 @@
 #include "common/LibraryFixtures.h"
-#include "common/TestMain.h"
 #include "platform/AnsiText.h"
 #include "worddata/AssociationTable.h"
 #include "worddata/WordLibrary.h"
@@ -8,7 +7,7 @@
 
 using namespace LibraryFixtures;
 
-class LibraryTablesTest : public QObject
+class tst_LibraryTables : public QObject
 {
     Q_OBJECT
 
@@ -44,7 +43,7 @@ QStringList allValues(const WordLibrary &lib)
 
 } // namespace
 
-void LibraryTablesTest::wordFileLoads_data()
+void tst_LibraryTables::wordFileLoads_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QStringList>("values");
@@ -74,7 +73,7 @@ void LibraryTablesTest::wordFileLoads_data()
     QTest::newRow("count 0") << QByteArray("0\r\n") << QStringList{};
 }
 
-void LibraryTablesTest::wordFileLoads()
+void tst_LibraryTables::wordFileLoads()
 {
     QFETCH(QByteArray, file);
     QFETCH(QStringList, values);
@@ -87,7 +86,7 @@ void LibraryTablesTest::wordFileLoads()
     QCOMPARE(lib.meanings(lib.wordCount() + 1), QString());
 }
 
-void LibraryTablesTest::wordFileFails_data()
+void tst_LibraryTables::wordFileFails_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("named");
@@ -103,7 +102,7 @@ void LibraryTablesTest::wordFileFails_data()
         << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"") << QStringLiteral("第 2 个单词的释义");
 }
 
-void LibraryTablesTest::wordFileFails()
+void tst_LibraryTables::wordFileFails()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, named);
@@ -115,7 +114,7 @@ void LibraryTablesTest::wordFileFails()
     QCOMPARE(allValues(lib), QStringList({"kept", "x"}));
 }
 
-void LibraryTablesTest::associationGroups_data()
+void tst_LibraryTables::associationGroups_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("wordCount");
@@ -139,7 +138,7 @@ void LibraryTablesTest::associationGroups_data()
                                     << QStringList{QStringLiteral("第 1 组的第 2 个联想词的释义")} << false;
 }
 
-void LibraryTablesTest::associationGroups()
+void tst_LibraryTables::associationGroups()
 {
     QFETCH(QByteArray, file);
     QFETCH(int, wordCount);
@@ -168,7 +167,7 @@ void LibraryTablesTest::associationGroups()
     QCOMPARE(table.assocCounts(wordCount + 1), 0);
 }
 
-void LibraryTablesTest::largestWordCountLoads()
+void tst_LibraryTables::largestWordCountLoads()
 {
     std::vector<Pair> records;
     for (int i = 1; i <= WordLibrary::maxWordCount; ++i)
@@ -181,7 +180,7 @@ void LibraryTablesTest::largestWordCountLoads()
     QCOMPARE(lib.find(QStringLiteral("32766")), 32766);
 }
 
-void LibraryTablesTest::hugeCapacityStaysSmall()
+void tst_LibraryTables::hugeCapacityStaysSmall()
 {
     AssociationTable table;
     QString problem;
@@ -190,7 +189,7 @@ void LibraryTablesTest::hugeCapacityStaysSmall()
     QVERIFY2(table.heldBytes() < 1024, qPrintable(QString::number(table.heldBytes())));
 }
 
-void LibraryTablesTest::lookUp_data()
+void tst_LibraryTables::lookUp_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("headword");
@@ -215,7 +214,7 @@ void LibraryTablesTest::lookUp_data()
     QTest::newRow("character outside the code page") << words << QStringLiteral("a😀") << 0;
 }
 
-void LibraryTablesTest::lookUp()
+void tst_LibraryTables::lookUp()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, headword);
@@ -226,5 +225,5 @@ void LibraryTablesTest::lookUp()
     QCOMPARE(lib.find(headword), index);
 }
 
-DORRIT_TEST_CLASS(LibraryTablesTest)
-#include "LibraryTablesTest.moc"
+QTEST_GUILESS_MAIN(tst_LibraryTables)
+#include "tst_LibraryTables.moc"

@@ -1,7 +1,6 @@
 #include "worddata/LibrarySelection.h"
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
-#include "common/TestMain.h"
 
 #include <QDir>
 #include <QTest>
@@ -25,7 +24,7 @@ public:
 
 } // namespace
 
-class LibrarySelectionTest : public QObject
+class tst_LibrarySelection : public QObject
 {
     Q_OBJECT
 
@@ -38,7 +37,7 @@ private slots:
     void cancelChangesNothing();
 };
 
-void LibrarySelectionTest::fenli_data()
+void tst_LibrarySelection::fenli_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("name");
@@ -56,7 +55,7 @@ void LibrarySelectionTest::fenli_data()
                            << "";
 }
 
-void LibrarySelectionTest::fenli()
+void tst_LibrarySelection::fenli()
 {
     QFETCH(QString, path);
     QFETCH(QString, name);
@@ -69,7 +68,7 @@ void LibrarySelectionTest::fenli()
     QCOMPARE(ffile, name);
 }
 
-void LibrarySelectionTest::choose_data()
+void tst_LibrarySelection::choose_data()
 {
     QTest::addColumn<QString>("picked"); // relative to the data folder
     QTest::addColumn<QString>("loaded");
@@ -83,7 +82,7 @@ void LibrarySelectionTest::choose_data()
                                                 << "old";
 }
 
-void LibrarySelectionTest::choose()
+void tst_LibrarySelection::choose()
 {
     QFETCH(QString, picked);
     QFETCH(QString, loaded);
@@ -112,14 +111,14 @@ void LibrarySelectionTest::choose()
     QCOMPARE(library.wordLibrary().words(1), loaded);
 }
 
-void LibrarySelectionTest::cancelChangesNothing_data()
+void tst_LibrarySelection::cancelChangesNothing_data()
 {
     QTest::addColumn<bool>("libraryFolderThere");
     QTest::newRow("cancel in the dialog") << true;
     QTest::newRow("no library folder, no dialog") << false;
 }
 
-void LibrarySelectionTest::cancelChangesNothing()
+void tst_LibrarySelection::cancelChangesNothing()
 {
     QFETCH(bool, libraryFolderThere);
     TempProgramFolder data;
@@ -135,5 +134,5 @@ void LibrarySelectionTest::cancelChangesNothing()
     QVERIFY(!library.isOpen());
 }
 
-DORRIT_TEST_CLASS(LibrarySelectionTest)
-#include "LibrarySelectionTest.moc"
+QTEST_GUILESS_MAIN(tst_LibrarySelection)
+#include "tst_LibrarySelection.moc"

@@ -1,5 +1,4 @@
 #include "worddata/SequentialReader.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 #include <random>
@@ -8,7 +7,7 @@
 // The reader takes shortcuts for the layout the companion writes (a 64-byte look for a
 // whole record, runs of such records, a quote found 64 bytes at a time). Whatever the bytes, they
 // must give the values that the plain syntax gives.
-class SequentialReaderTest : public QObject
+class tst_SequentialReader : public QObject
 {
     Q_OBJECT
 
@@ -69,7 +68,7 @@ QByteArray quoted(const QByteArray &value)
 
 } // namespace
 
-void SequentialReaderTest::shortcutsKeepTheSyntax_data()
+void tst_SequentialReader::shortcutsKeepTheSyntax_data()
 {
     QTest::addColumn<QByteArray>("data");
 
@@ -102,7 +101,7 @@ void SequentialReaderTest::shortcutsKeepTheSyntax_data()
     }
 }
 
-void SequentialReaderTest::shortcutsKeepTheSyntax()
+void tst_SequentialReader::shortcutsKeepTheSyntax()
 {
     QFETCH(QByteArray, data);
     const QList<QByteArray> expected = syntaxValues(data);
@@ -151,5 +150,5 @@ void SequentialReaderTest::shortcutsKeepTheSyntax()
     QCOMPARE(batched, expected);
 }
 
-DORRIT_TEST_CLASS(SequentialReaderTest)
-#include "SequentialReaderTest.moc"
+QTEST_GUILESS_MAIN(tst_SequentialReader)
+#include "tst_SequentialReader.moc"

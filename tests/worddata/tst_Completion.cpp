@@ -1,5 +1,4 @@
 #include "common/LibraryFixtures.h"
-#include "common/TestMain.h"
 #include "worddata/WordLibrary.h"
 
 #include <QSet>
@@ -9,7 +8,7 @@
 using namespace LibraryFixtures;
 
 // Type-ahead offers of the word library: which headwords, in which order.
-class CompletionTest : public QObject
+class tst_Completion : public QObject
 {
     Q_OBJECT
 
@@ -56,7 +55,7 @@ QStringList numbered(const QString &stem, int from, int to)
 
 } // namespace
 
-void CompletionTest::offers_data()
+void tst_Completion::offers_data()
 {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("typed");
@@ -111,7 +110,7 @@ void CompletionTest::offers_data()
     QTest::newRow("empty library") << QByteArray("0\r\n") << "a" << QStringList{};
 }
 
-void CompletionTest::offers()
+void tst_Completion::offers()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, typed);
@@ -125,7 +124,7 @@ void CompletionTest::offers()
         QCOMPARE(lib.find(lib.words(i)), i);
 }
 
-void CompletionTest::agreesWithAScan_data()
+void tst_Completion::agreesWithAScan_data()
 {
     QTest::addColumn<bool>("alphabetical");
     QTest::newRow("library in random order") << false;
@@ -134,7 +133,7 @@ void CompletionTest::agreesWithAScan_data()
 
 // Thousands of short words over a few letters in both cases, so that they share long
 // starts, repeat and differ only in case; checked against a plain scan of the library.
-void CompletionTest::agreesWithAScan()
+void tst_Completion::agreesWithAScan()
 {
     QFETCH(bool, alphabetical);
     std::mt19937 rng(17);
@@ -175,5 +174,5 @@ void CompletionTest::agreesWithAScan()
     }
 }
 
-DORRIT_TEST_CLASS(CompletionTest)
-#include "CompletionTest.moc"
+QTEST_GUILESS_MAIN(tst_Completion)
+#include "tst_Completion.moc"

@@ -1,10 +1,9 @@
 #include "worddata/PopulatedBuffer.h"
-#include "common/TestMain.h"
 
 #include <QTest>
 #include <cstring>
 
-class PopulatedBufferTest : public QObject
+class tst_PopulatedBuffer : public QObject
 {
     Q_OBJECT
 
@@ -26,7 +25,7 @@ QByteArray pattern(qsizetype size)
 
 } // namespace
 
-void PopulatedBufferTest::copyHoldsTheBytes_data()
+void tst_PopulatedBuffer::copyHoldsTheBytes_data()
 {
     QTest::addColumn<qsizetype>("size");
     QTest::newRow("empty") << qsizetype(0);
@@ -35,7 +34,7 @@ void PopulatedBufferTest::copyHoldsTheBytes_data()
     QTest::newRow("huge pages and a tail") << (qsizetype(5) << 20) + 123;
 }
 
-void PopulatedBufferTest::copyHoldsTheBytes()
+void tst_PopulatedBuffer::copyHoldsTheBytes()
 {
     QFETCH(qsizetype, size);
     const QByteArray bytes = pattern(size);
@@ -46,7 +45,7 @@ void PopulatedBufferTest::copyHoldsTheBytes()
     QVERIFY2(buffer.heldBytes() < size + 4096 * 4, qPrintable(QString::number(buffer.heldBytes())));
 }
 
-void PopulatedBufferTest::growsInPlaceAndGivesBack()
+void tst_PopulatedBuffer::growsInPlaceAndGivesBack()
 {
     const qsizetype mib = qsizetype(1) << 20;
     // Address space for a whole gigabyte costs nothing until it is made usable.
@@ -75,5 +74,5 @@ void PopulatedBufferTest::growsInPlaceAndGivesBack()
     QCOMPARE(buffer.heldBytes(), qsizetype(0));
 }
 
-DORRIT_TEST_CLASS(PopulatedBufferTest)
-#include "PopulatedBufferTest.moc"
+QTEST_GUILESS_MAIN(tst_PopulatedBuffer)
+#include "tst_PopulatedBuffer.moc"
