@@ -13,7 +13,7 @@
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
-#include "startup/frmmain.h"
+#include "StartedWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -106,13 +106,14 @@ qint64 frmmainToFirstFrame(const QString &programFolder)
     QElapsedTimer clock;
     clock.start();
     const auto speech = makeSystemSpeech();
-    frmmain::Services services;
+    Session::Services services;
     services.programFolder = programFolder;
     services.speech = speech.get();
-    Settings initial;
+    services.screenHeightTwips = frmmain::screenHeightTwips();
     bool painted = false;
     qint64 elapsed = -1;
-    frmmain window(services, initial);
+    StartedWindow started(services);
+    frmmain &window = started.window;
     QObject::connect(&window, &frmmain::firstFramePainted, [&] {
         elapsed = clock.nsecsElapsed();
         painted = true;

@@ -6,7 +6,7 @@
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "startup/frmmain.h"
-#include "worddata/LibraryFileDialog.h"
+#include "platform/LibraryFileDialog.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "PictureFixtures.h"
 #include "common/TempProgramFolder.h"
-#include "startup/PictureFile.h"
+#include "platform/PictureFile.h"
 
 #include <QTest>
 

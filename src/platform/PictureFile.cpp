@@ -1,4 +1,4 @@
-#include "startup/PictureFile.h"
+#include "platform/PictureFile.h"
 
 #include <QFileInfo>
 #include <QImageReader>
