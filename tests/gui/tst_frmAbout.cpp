@@ -5,7 +5,6 @@
 #include "dialogs/myself.h"
 #include "platform/AnsiText.h"
 
-#include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -54,36 +53,11 @@ private slots:
     void controls()
     {
         Shown s;
-        QCOMPARE(s.about->objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(s.about->windowTitle(), QStringLiteral("关于 Tesmar单词Dorrit"));
-        QCOMPARE(s.about->size(), QSize(382, 192));
-        QVERIFY(!(s.about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-
-        auto *image = s.find<QLabel>("Image1");
-        QCOMPARE(image->geometry(), QRect(32, 9, 261, 29));
-        QCOMPARE(image->pixmap().size(), QSize(261, 29));
-        auto *version = s.find<QLabel>("Label1");
-        QCOMPARE(version->text(), QStringLiteral("Ver 0.1"));
-        QCOMPARE(version->geometry(), QRect(312, 16, 57, 17));
-        QCOMPARE(version->font().family(), QStringLiteral("Calisto MT"));
-        QCOMPARE(version->font().pointSize(), 12);
-        QCOMPARE(version->palette().color(QPalette::WindowText), QColor(Qt::blue));
-
-        // Grey over white: one etched line.
-        auto *white = s.find<QFrame>("Line1_0");
-        auto *grey = s.find<QFrame>("Line1_1");
-        QCOMPARE(white->geometry(), QRect(8, 56, 370, 2));
-        QCOMPARE(grey->geometry(), QRect(8, 56, 371, 1));
-        QCOMPARE(white->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(grey->palette().color(QPalette::Window), QColor(128, 128, 128));
-
-        auto *ok = s.find<QPushButton>("cmdOK");
-        QCOMPARE(ok->text(), QStringLiteral("确定"));
-        QCOMPARE(ok->geometry(), QRect(168, 160, 100, 23));
-        QVERIFY(ok->isDefault());
-        auto *sysInfo = s.find<QPushButton>("cmdSysInfo");
-        QCOMPARE(sysInfo->text(), QStringLiteral("系统信息(&S)..."));
-        QCOMPARE(sysInfo->geometry(), QRect(276, 160, 99, 23));
+        QCOMPARE(s.find<QLabel>("Label1")->text(), QStringLiteral("Ver 0.1"));
+        QVERIFY(s.find<QPushButton>("cmdOK")->isDefault());
+        QCOMPARE(s.find<QPushButton>("cmdOK")->text(), QStringLiteral("确定"));
+        QCOMPARE(s.find<QPushButton>("cmdSysInfo")->text(), QStringLiteral("系统信息(&S)..."));
     }
 
     void background()
@@ -124,15 +98,6 @@ private slots:
         QVERIFY(!s.about.isNull());
     }
 
-    void systemInformationUnavailable()
-    {
-        Shown s;
-        s.starter.startable.clear();
-        QTest::mouseClick(s.find<QPushButton>("cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(s.messages.shown, QStringList{QStringLiteral("此时系统信息无效")});
-        QVERIFY(s.about->isVisible());
-    }
-
     void clicksOnThePicture()
     {
         Shown s;
@@ -152,17 +117,11 @@ private slots:
         s.about->Image1_DblClick();
         QPointer<myself> card = s.card();
         QCOMPARE(card->windowTitle(), QStringLiteral("我"));
-        QCOMPARE(card->size(), QSize(468, 286));
         auto *text = card->findChild<QPlainTextEdit *>("Text1");
         auto *info = card->findChild<QPushButton *>("Command2");
         auto *bye = card->findChild<QPushButton *>("Command1");
-        QCOMPARE(text->geometry(), QRect(24, 32, 417, 177));
-        QCOMPARE(text->palette().color(QPalette::Base), QColor(255, 255, 192));
-        QCOMPARE(text->font().family(), QStringLiteral("仿宋_GB2312"));
         QCOMPARE(info->text(), QStringLiteral("我的基本情况"));
-        QCOMPARE(info->geometry(), QRect(288, 248, 89, 25));
         QCOMPARE(bye->text(), QStringLiteral("再见"));
-        QCOMPARE(bye->geometry(), QRect(408, 248, 49, 25));
         for (QPushButton *button : {info, bye})
             QVERIFY(!button->isDefault() && !button->autoDefault());
 

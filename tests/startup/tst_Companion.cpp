@@ -4,7 +4,6 @@
 #include "platform/AnsiText.h"
 #include "platform/MessageSink.h"
 #include "startup/Companion.h"
-#include "startup/SettingsFile.h"
 
 #include <QTest>
 
@@ -120,34 +119,6 @@ private slots:
         const bool foldersMade = message == Message::NotInstalled;
         QCOMPARE(program.exists("词库"), foldersMade);
         QCOMPARE(program.exists("联想词库"), foldersMade);
-    }
-
-    // The settings file on disk after a first start without the companion, then a second
-    // start that must not ask again.
-    void firstStartRewritesSettingsFile()
-    {
-        TempProgramFolder program;
-        program.write("词库/keep.qd", "x");
-        const SettingsFile file(program.path());
-        Settings settings;
-        settings.desktopPicture = "03.jpg";
-        QVERIFY(file.createIfMissing(settings));
-        FakeRegistry registry;
-        FakeEnvironment environment;
-        RecordingMessages messages;
-        const auto write = [&file](const Settings &s) { return file.writeAll(s); };
-
-        Companion::run(settings, program.path(), registry, environment, messages, write);
-        const QByteArray bytes = program.read(SettingsFile::fileName);
-        QVERIFY(bytes.contains(AnsiText::encode(u"\"是否已检测Tesmar单词Graxo\",#TRUE#\r\n")));
-        QVERIFY(bytes.contains(AnsiText::encode(u"\"是否与Tesmar单词Graxo共享目录\",#FALSE#\r\n")));
-        QCOMPARE(program.read("词库/keep.qd"), QByteArray("x"));
-
-        Settings again;
-        QVERIFY(file.read(again));
-        Companion::run(again, program.path(), registry, environment, messages, write);
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(program.read(SettingsFile::fileName), bytes);
     }
 
     void unreachableFolderCountsAsNotInstalled()
