@@ -5,20 +5,22 @@
 //
 // Three views:
 //  Launch  - from starting a fresh process to its first painted frame, as a user starts
-//            the program; both sides run this same executable, so linking and the
-//            application object cost the same and only the window differs.
+//            the program: the real executable against this one's baseline window, both
+//            linked against the same libraries.
 //  Cold    - inside such a fresh process, from creating the window to its first frame.
 //  Warm    - the same span repeated inside one process, where only the window's own
 //            work remains.
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
+#include "BaselineWindow.h"
 #include "StartedWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -35,87 +37,12 @@
 
 namespace {
 
-// Set in a child process: tells the parent at the moment of the first frame, before
-// anything that follows it (such as loading the speech engine) can delay the report.
-void (*reportFrame)(qint64) = nullptr;
+using namespace baseline;
 
 void printFrame(qint64 ns)
 {
     printf("%lld\n", static_cast<long long>(ns));
     fflush(stdout);
-}
-
-constexpr const char *kPicture = DORRIT_SOURCE_DIR "/resources/programfolder/013.jpg";
-
-// The baseline's board: the same background picture decoded and drawn to the window's size,
-// and nine circles where the program has its nine slots.
-class PaintedSurface : public QWidget
-{
-public:
-    explicit PaintedSurface(const QElapsedTimer &clock)
-        : clock_(clock)
-        , picture_(QString::fromUtf8(kPicture))
-    {}
-    bool painted = false;
-    qint64 paintedAt = -1;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.drawImage(rect(), picture_);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QPointF centre = QRectF(rect()).center();
-        for (int i = 0; i < 9; ++i) {
-            p.setPen(QPen(i == 8 ? Qt::red : Qt::blue, 1, i == 8 ? Qt::SolidLine : Qt::DashLine));
-            const double angle = i * 3.14159265 / 4;
-            const QPointF at = i == 8 ? centre : centre + QPointF(277 * std::sin(angle), -239 * std::cos(angle));
-            p.drawEllipse(at, i == 8 ? 95 : 59, i == 8 ? 95 : 59);
-        }
-        if (!painted) {
-            paintedAt = clock_.nsecsElapsed();
-            if (reportFrame)
-                reportFrame(paintedAt);
-        }
-        painted = true;
-    }
-
-private:
-    const QElapsedTimer &clock_;
-    QImage picture_;
-};
-
-void waitUntil(const bool &flag)
-{
-    for (int i = 0; i < 10000 && !flag; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void fillScreen(QWidget &window)
-{
-    // As the program does: without a window manager "maximized" alone does nothing.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.setGeometry(screen->availableGeometry());
-    window.showMaximized();
-}
-
-// The fair baseline: a window doing the same kind of work as the program's first frame,
-// maximized as the program is: a menu bar with Chinese titles, the same 1024 x 768 JPEG
-// decoded and drawn to the window's size, nine circles and one Chinese label.
-qint64 baselineWindowToFirstFrame()
-{
-    QElapsedTimer clock;
-    clock.start();
-    QMainWindow window;
-    window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("选择词库"));
-    window.menuBar()->addMenu(QStringLiteral("帮助"))->addAction(QStringLiteral("帮助主题"));
-    auto *surface = new PaintedSurface(clock);
-    auto *label = new QLabel(QStringLiteral("欢迎使用Tesmar系列！"), surface);
-    label->move(400, 350);
-    window.setCentralWidget(surface);
-    fillScreen(window);
-    waitUntil(surface->painted);
-    return surface->painted ? surface->paintedAt : -1;
 }
 
 qint64 frmmainToFirstFrame(const QString &programFolder)
@@ -208,16 +135,36 @@ void BM_Cold(benchmark::State &state, const char *what)
 
 } // namespace
 
-// From starting a child to its report of the first frame; -1 when none came.
+// The real program in a program folder of its own (a copy of the executable beside the
+// settings file and the picture), as a user launches it.
+QString installedProgram(bool readAloud)
+{
+    const QString folder = programFolder(readAloud);
+    const QString program = folder + QStringLiteral("/dorrit");
+    if (!QFileInfo::exists(program))
+        QFile::copy(QStringLiteral(DORRIT_EXECUTABLE), program);
+    return program;
+}
+
+// From starting a process to its report of the first frame; -1 when none came. The
+// baseline is a program of its own, linked against Qt Widgets only; the program is the real
+// one, ended once it told.
 qint64 launchToFirstFrame(const char *what)
 {
-    const QStringList arguments = childArguments(what);
-    QElapsedTimer clock;
+    const bool baseline = qstrcmp(what, "baseline") == 0;
+    const QString program =
+        baseline ? QStringLiteral(DORRIT_BASELINE_EXECUTABLE) : installedProgram(qstrcmp(what, "on") == 0);
     QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DORRIT_REPORT_FIRST_FRAME"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    QElapsedTimer clock;
     clock.start();
-    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.start(program, QStringList());
     const bool painted = child.waitForReadyRead(30000);
     const qint64 ns = clock.nsecsElapsed();
+    if (!baseline)
+        child.kill();
     child.waitForFinished(30000);
     return painted ? ns : -1;
 }
