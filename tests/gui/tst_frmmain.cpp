@@ -177,6 +177,12 @@ private slots:
         QVERIFY(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_0"))->state().invisible);
 
         auto *box = w.find<UiMeaningBox>("Text2_8");
+        // Becoming selectable when the pointer comes does not move the text.
+        const QImage before = box->grab().toImage();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(box, &enter);
+        QCOMPARE(box->textInteractionFlags(), Qt::TextSelectableByMouse);
+        QCOMPARE(box->grab().toImage(), before);
         box->setFocus();
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
