@@ -104,6 +104,17 @@ Line parseLine(char *t, qsizetype from, qsizetype to)
     return line;
 }
 
+// Code page 936 with no broken sequence and none of its user-defined codes, which no word
+// list has but bytes that are not text in this code page decode to (0xFF, say).
+bool isCodePage936(QByteArrayView bytes)
+{
+    QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
+    const QString text = gbk.decode(bytes);
+    return !gbk.hasError() && std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF;
+    });
+}
+
 QString utf16Message()
 {
     return QStringLiteral("词表是 UTF-16 编码的；请把它另存为 UTF-8 或 GBK（代码页 936）编码。");
@@ -187,7 +198,7 @@ std::optional<WordList> WordList::read(QByteArrayView bytes, QString &problem)
             QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
             list.text_ = gbk.encode(decoded);
             roundTrip = AnsiText::decode(list.text_);
-        } else if (!bom && !AnsiText::decode(bytes).contains(QChar::ReplacementCharacter)) {
+        } else if (!bom && isCodePage936(bytes)) {
             list.text_ = bytes.toByteArray();
             decoded.clear();
         } else {
