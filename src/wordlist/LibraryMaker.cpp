@@ -3,9 +3,8 @@
 #include "platform/AnsiText.h"
 #include "wordlist/WordSource.h"
 
-#include <QHash>
-
 #include <algorithm>
+#include <charconv>
 #include <vector>
 
 namespace {
@@ -82,6 +81,28 @@ quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
     return findBase(source, spaced);
 }
 
+namespace {
+
+// Appends the record "word","meaning" and a line end at out.
+char *writePair(char *out, QByteArrayView word, QByteArrayView meaning)
+{
+    *out++ = '"';
+    out = std::copy(word.begin(), word.end(), out);
+    out = std::copy_n("\",\"", 3, out);
+    out = std::copy(meaning.begin(), meaning.end(), out);
+    return std::copy_n("\"\r\n", 3, out);
+}
+
+constexpr qsizetype kPairBytes = 7;
+
+char *writeCount(char *out, qsizetype n)
+{
+    out = std::to_chars(out, out + 20, n).ptr;
+    return std::copy_n("\r\n", 2, out);
+}
+
+} // namespace
+
 LibraryMaker::Files LibraryMaker::make(const WordList &list, const WordSource &source)
 {
     const QList<WordList::Entry> &entries = list.entries();
@@ -92,15 +113,16 @@ LibraryMaker::Files LibraryMaker::make(const WordList &list, const WordSource &s
     report.skipped = list.skipped();
 
     std::vector<quint32> ids(static_cast<size_t>(n));
-    std::vector<QByteArrayView> meanings(static_cast<size_t>(n));
+    std::vector<QByteArrayView> words(static_cast<size_t>(n)), meanings(static_cast<size_t>(n));
     // The first word of the list for each entry, so that a ring names the word as the list does.
-    QHash<quint32, qsizetype> listWordOf;
-    listWordOf.reserve(n);
+    std::vector<qint32> listWordOf(source.size(), -1);
+    qsizetype wordBytes = 16;
     for (qsizetype i = 0; i < n; ++i) {
         const WordList::Entry &e = entries[i];
-        ids[i] = lookUp(source, list.word(e));
-        if (ids[i] != WordSource::none)
-            listWordOf.emplace(ids[i], i);
+        words[i] = list.word(e);
+        ids[i] = lookUp(source, words[i]);
+        if (ids[i] != WordSource::none && listWordOf[ids[i]] < 0)
+            listWordOf[ids[i]] = qint32(i);
         if (e.meaningLength > 0) {
             meanings[i] = list.meaning(e);
             ++report.meaningsFromList;
@@ -108,77 +130,71 @@ LibraryMaker::Files LibraryMaker::make(const WordList &list, const WordSource &s
             meanings[i] = source.meaning(ids[i]);
             ++report.meaningsFromTables;
         } else {
-            report.withoutMeaning.append(AnsiText::decode(list.word(e)));
+            report.withoutMeaning.append(AnsiText::decode(words[i]));
         }
+        wordBytes += words[i].size() + meanings[i].size() + kPairBytes;
     }
 
-    qsizetype bytes = 16;
-    QByteArray &qd = files.wordFile;
-    qd.reserve(16 + n * 64);
-    qd += QByteArray::number(n) + "\r\n";
-    const auto pair = [](QByteArray &out, QByteArrayView word, QByteArrayView meaning) {
-        out += '"';
-        out += word;
-        out += "\",\"";
-        out += meaning;
-        out += "\"\r\n";
-    };
-    for (qsizetype i = 0; i < n; ++i)
-        pair(qd, list.word(entries[i]), meanings[i]);
-
-    struct Association
-    {
-        QByteArrayView word, meaning;
-    };
-    std::vector<Association> associations;
-    associations.reserve(size_t(n) * 8);
+    // Each group's associations as list words (i >= 0) or table entries (-1 - entry).
+    std::vector<qint64> picked;
+    picked.reserve(size_t(n) * 12);
     std::vector<int> counts(static_cast<size_t>(n));
+    qsizetype associationBytes = 16;
     for (qsizetype i = 0; i < n; ++i) {
         const quint32 id = ids[i];
         if (id == WordSource::none)
             continue;
-        const QByteArrayView self = list.word(entries[i]);
-        const auto room = [&] { return counts[i] < maxAssociations; };
-        const auto add = [&](QByteArrayView word, QByteArrayView meaning) {
-            if (word.compare(self, Qt::CaseInsensitive) == 0)
+        const QByteArrayView self = words[i];
+        const auto add = [&](qint64 pick, QByteArrayView word, QByteArrayView meaning) {
+            if (word.size() == self.size() && word.compare(self, Qt::CaseInsensitive) == 0)
                 return;
-            associations.push_back({word, meaning});
-            bytes += word.size() + meaning.size() + 7;
+            picked.push_back(pick);
+            associationBytes += word.size() + meaning.size() + kPairBytes;
             ++counts[i];
         };
         const std::span<const quint32> related = source.related(id);
         for (const quint32 r : related) {
-            if (!room())
-                break;
-            const auto listed = listWordOf.constFind(r);
-            if (r != id && listed != listWordOf.cend() && *listed != i)
-                add(list.word(entries[*listed]), meanings[*listed]);
+            const qint32 j = listWordOf[r];
+            if (counts[i] < maxAssociations && r != id && j >= 0 && j != i)
+                add(j, words[j], meanings[j]);
         }
         for (const quint32 r : related) {
-            if (!room())
-                break;
-            if (r != id && !listWordOf.contains(r) && source.isCommon(r))
-                add(source.spelling(r), source.meaning(r));
+            if (counts[i] < maxAssociations && r != id && listWordOf[r] < 0 && source.isCommon(r))
+                add(-1 - qint64(r), source.spelling(r), source.meaning(r));
         }
     }
 
-    QByteArray &the = files.associationFile;
+    // Both files written straight into buffers of their exact size.
+    QByteArray qd(wordBytes, Qt::Uninitialized);
+    char *out = writeCount(qd.data(), n);
+    for (qsizetype i = 0; i < n; ++i)
+        out = writePair(out, words[i], meanings[i]);
+    qd.truncate(out - qd.data());
+
     const int maxAssoc = n ? *std::max_element(counts.begin(), counts.end()) : 0;
-    the.reserve(bytes + n * 4);
-    the += QByteArray::number(maxAssoc) + "\r\n";
-    const Association *next = associations.data();
+    QByteArray the(associationBytes + 8 * n, Qt::Uninitialized);
+    out = writeCount(the.data(), maxAssoc);
+    const qint64 *next = picked.data();
     for (qsizetype i = 0; i < n; ++i) {
-        the += QByteArray::number(counts[i]) + "\r\n";
-        for (int k = 0; k < counts[i]; ++k, ++next)
-            pair(the, next->word, next->meaning);
+        out = writeCount(out, counts[i]);
+        for (int k = 0; k < counts[i]; ++k, ++next) {
+            if (*next >= 0)
+                out = writePair(out, words[*next], meanings[*next]);
+            else
+                out = writePair(out, source.spelling(quint32(-1 - *next)), source.meaning(quint32(-1 - *next)));
+        }
     }
+    the.truncate(out - the.data());
+    files.wordFile = std::move(qd);
+    files.associationFile = std::move(the);
 
     if (n) {
         std::vector<int> sorted = counts;
-        std::sort(sorted.begin(), sorted.end());
-        report.associationsMin = sorted.front();
-        report.associationsMedian = sorted[sorted.size() / 2];
-        report.associationsMax = sorted.back();
+        std::nth_element(sorted.begin(), sorted.begin() + n / 2, sorted.end());
+        report.associationsMedian = sorted[size_t(n / 2)];
+        const auto [least, most] = std::minmax_element(counts.begin(), counts.end());
+        report.associationsMin = *least;
+        report.associationsMax = *most;
     }
     return files;
 }

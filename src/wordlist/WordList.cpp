@@ -110,9 +110,8 @@ bool isCodePage936(QByteArrayView bytes)
 {
     QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
     const QString text = gbk.decode(bytes);
-    return !gbk.hasError() && std::none_of(text.begin(), text.end(), [](QChar c) {
-        return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF;
-    });
+    return !gbk.hasError() && std::none_of(text.begin(), text.end(),
+                                           [](QChar c) { return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF; });
 }
 
 QString utf16Message()

@@ -14,6 +14,8 @@ public:
 
     virtual ~WordSource() = default;
 
+    // Entries are numbered 0 .. size() - 1.
+    virtual quint32 size() const = 0;
     // The entry whose key (lower case, one space between words) is exactly key; none if absent.
     virtual quint32 find(QByteArrayView key) const = 0;
     // The word as it is usually written ("Monday"), its meaning ("n.星期一") and whether it is

@@ -21,7 +21,7 @@ public:
     // The same over bytes in memory, which are kept.
     bool load(QByteArray bytes, QString &problem);
 
-    quint32 size() const { return entryCount_; }
+    quint32 size() const override { return entryCount_; }
 
     quint32 find(QByteArrayView key) const override;
     QByteArrayView spelling(quint32 entry) const override;
