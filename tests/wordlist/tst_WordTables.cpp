@@ -19,12 +19,10 @@ QByteArray table(const std::vector<Row> &rows)
     QByteArray entries, relations, text;
     const auto u32 = [](QByteArray &to, quint32 v) { to.append(reinterpret_cast<const char *>(&v), 4); };
     for (const Row &r : rows) {
-        u32(entries, quint32(text.size()));
-        text += r.key;
-        u32(entries, quint32(text.size()));
-        text += r.display;
-        u32(entries, quint32(text.size()));
-        text += r.meaning;
+        for (const char *t : {r.key, r.display, r.meaning}) {
+            u32(entries, quint32(text.size()));
+            text += t;
+        }
         u32(entries, quint32(relations.size() / 4));
         for (quint32 to : r.related)
             u32(relations, to);
@@ -57,7 +55,6 @@ private slots:
         QTest::addColumn<QByteArray>("word");
         QTest::addColumn<QByteArray>("spelling"); // empty: not found
         QTest::newRow("exact") << QByteArray("apple") << QByteArray("apple");
-        QTest::newRow("capitals") << QByteArray("APPLE") << QByteArray("apple");
         QTest::newRow("usual spelling") << QByteArray("monday") << QByteArray("Monday");
         QTest::newRow("plural") << QByteArray("Apples") << QByteArray("apple");
         QTest::newRow("ies") << QByteArray("tries") << QByteArray("try");
@@ -67,8 +64,6 @@ private slots:
         QTest::newRow("spaces") << QByteArray("ice \t  cream") << QByteArray("ice cream");
         QTest::newRow("to verb") << QByteArray("to stop") << QByteArray("stop");
         QTest::newRow("prefix only") << QByteArray("app") << QByteArray();
-        QTest::newRow("longer") << QByteArray("applesauce") << QByteArray();
-        QTest::newRow("too short to strip") << QByteArray("s") << QByteArray();
         QTest::newRow("empty") << QByteArray() << QByteArray();
     }
     void lookUp()
@@ -86,15 +81,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty") << QByteArray();
-        QTest::newRow("other file") << QByteArray("PK\3\4 not a table at all, longer than a header");
         QTest::newRow("cut short") << small.chopped(1);
         QTest::newRow("bytes beyond") << small + 'x';
-        QByteArray relation = small;
-        qToLittleEndian<quint32>(5, relation.data() + 24 + 5 * 20); // apple's first relation
-        QTest::newRow("relation past the last entry") << relation;
-        QByteArray text = small;
-        qToLittleEndian<quint32>(100000, text.data() + 24 + 20 + 8); // ice cream's meaning
-        QTest::newRow("text past the end") << text;
+        const auto patched = [](qsizetype at, quint32 value) {
+            QByteArray bytes = small;
+            qToLittleEndian(value, bytes.data() + at);
+            return bytes;
+        };
+        QTest::newRow("relation past the last entry") << patched(24 + 5 * 20, 5); // apple's first
+        QTest::newRow("text past the end") << patched(24 + 20 + 8, 100000);       // ice cream's meaning
         QByteArray count = small;
         count[24 + 3 * 20 + 18] = char(9); // stop's relation count
         QTest::newRow("more relations than stored") << count;
