@@ -8,6 +8,7 @@
 #include "startup/Companion.h"
 #include "startup/SettingsFile.h"
 #include "worddata/LibrarySelection.h"
+#include "wordlist/WordTables.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,6 +36,8 @@ Session::Session(Services services)
     : services_(std::move(services))
     , board_(BoardGeometry(), boardServices())
 {}
+
+Session::~Session() = default;
 
 BoardModel::Services Session::boardServices()
 {
@@ -103,11 +106,9 @@ void Session::lookUpCompanion()
     if (!services_.registry || !services_.environment)
         return;
     const SettingsFile settingsFile(services_.programFolder);
-    const CompanionResult companion =
-        Companion::run(settings_, services_.programFolder, *services_.registry, *services_.environment,
-                       *static_cast<LibraryHost *>(this), [&settingsFile](const Settings &s) {
-                           return settingsFile.writeAll(s);
-                       });
+    const CompanionResult companion = Companion::run(
+        settings_, services_.programFolder, *services_.registry, *services_.environment,
+        *static_cast<LibraryHost *>(this), [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
     companionFolder_ = companion.companionFolder;
     if (!companion.dataFolder.isEmpty())
         dataFolder_ = companion.dataFolder;
@@ -117,9 +118,8 @@ QString Session::chooseBackground()
 {
     const QString folder = BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex);
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
-    settings_.desktopPicture = BackgroundPictures::chooseAtStart(folder, settings_.desktopPicture,
-                                                                 settings_.desktopRandom,
-                                                                 [&] { return uniform(random_); });
+    settings_.desktopPicture = BackgroundPictures::chooseAtStart(
+        folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
     return QDir(folder).filePath(settings_.desktopPicture);
 }
 
@@ -147,6 +147,44 @@ void Session::openLibrary(const QString &name)
     library_.previousLibraryName = library_.libraryName;
     library_.libraryName = name;
     library_.openwordfile(dataFolder_, *this);
+}
+
+LibraryFromList::Outcome Session::makeLibrary(const QString &listPath, const QString &name, bool overwrite,
+                                              const std::function<bool(int wordCount)> &confirm)
+{
+    if (!wordTables_) {
+        auto tables = std::make_unique<WordTables>();
+        QString problem;
+        const QString path = services_.wordTables.isEmpty() ? WordTables::defaultPath() : services_.wordTables;
+        if (!tables->open(path, problem))
+            return {LibraryFromList::Status::Failed, problem, 0};
+        wordTables_ = std::move(tables);
+    }
+    LibraryFromList::Request request;
+    request.listPath = listPath;
+    request.name = name;
+    request.dataFolder = dataFolder_;
+    request.overwrite = overwrite;
+    request.confirm = confirm;
+    // A message box names a few words; the command line names them all.
+    request.reportLimit = 20;
+    return LibraryFromList::make(request, *wordTables_);
+}
+
+bool Session::libraryExists(const QString &name) const
+{
+    return LibraryFromList::exists(dataFolder_, name);
+}
+
+QString Session::dataFolderFor(const QString &programFolder, const Registry &registry, const Environment &environment)
+{
+    Settings settings;
+    settings.setDefaults();
+    SettingsFile(programFolder).read(settings);
+    const QString companion = Companion::lookup(registry, environment);
+    if (!settings.companionChecked)
+        settings.shareCompanionFolders = !companion.isEmpty();
+    return Companion::chooseDataFolder(settings, companion, programFolder);
 }
 
 QList<Session::Completion> Session::completions(const QString &typed) const
@@ -182,12 +220,11 @@ OptionsOutcome Session::optionsConfirmed(const OptionsChoice &choice)
     if (!choice.picture.isEmpty()) {
         if (choice.pictureProblem.isEmpty()) {
             settings_.desktopPicture = choice.picture;
-            outcome.background =
-                QDir(BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex))
-                    .filePath(choice.picture);
+            outcome.background = QDir(BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex))
+                                     .filePath(choice.picture);
         } else {
-            outcome.messages << QStringLiteral("“%1”不能用作背景：%2。背景保持不变。")
-                                    .arg(choice.picture, choice.pictureProblem);
+            outcome.messages
+                << QStringLiteral("“%1”不能用作背景：%2。背景保持不变。").arg(choice.picture, choice.pictureProblem);
         }
     }
     settings_.readAloud = choice.readAloud;

@@ -5,16 +5,19 @@
 #include "startup/Settings.h"
 #include "worddata/LibraryHost.h"
 #include "worddata/OpenLibrary.h"
+#include "wordlist/LibraryFromList.h"
 
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <random>
 
 class Environment;
 class LibraryFileDialog;
 class Registry;
 class Speech;
+class WordTables;
 
 // The running program without its windows: the settings, the open library, the board and its
 // geometry, and the start-up sequence that sets them up. Created by main(); the main window and
@@ -32,6 +35,8 @@ public:
         LibraryFileDialog *libraryDialog = nullptr;
         // Screen height in twips; any height without a layout of its own gets the large one.
         int screenHeightTwips = 0;
+        // The word tables libraries are made from; empty for the installed ones.
+        QString wordTables;
     };
 
     // What the window shows once start-up is over.
@@ -51,6 +56,7 @@ public:
     };
 
     explicit Session(Services services);
+    ~Session();
 
     // The start-up sequence, in order. Each step either completes or leaves what it would have
     // set unchanged, and the sequence always goes on.
@@ -79,6 +85,16 @@ public:
     // The library of this name from the data folder, as a pick in the dialog would load it.
     void openLibrary(const QString &name);
 
+    // Makes the library of this name in the data folder from a word list file; confirm is asked
+    // with the number of words before anything is written. The report, or what went wrong.
+    LibraryFromList::Outcome makeLibrary(const QString &listPath, const QString &name, bool overwrite,
+                                         const std::function<bool(int wordCount)> &confirm = {});
+    bool libraryExists(const QString &name) const;
+    // The data folder a start from programFolder would use, without taking the one-time
+    // decision about sharing the companion's folders (as if it were taken).
+    static QString dataFolderFor(const QString &programFolder, const Registry &registry,
+                                 const Environment &environment);
+
     // Up to ten headwords of the open library that begin with what is typed, while the input
     // box takes typing; nothing for the prompt or an empty text.
     QList<Completion> completions(const QString &typed) const;
@@ -106,4 +122,5 @@ private:
     std::minstd_rand random_;
     std::function<void()> paintNow_;
     QStringList messages_;
+    std::unique_ptr<WordTables> wordTables_;
 };

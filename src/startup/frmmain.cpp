@@ -5,20 +5,27 @@
 #include "platform/HelpDisplay.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureFile.h"
+#include "platform/ProgramName.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
+#include "worddata/LibrarySelection.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -53,6 +60,17 @@ void describeKeys(QWidget *control, std::initializer_list<QKeyCombination> keys)
     control->setAccessibleDescription(names.join(QStringLiteral(", ")));
 }
 
+// The one local file of a drop that the window takes: a word list or a word library.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    const QString path = data->urls().first().toLocalFile();
+    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
+                                         QStringLiteral("qd")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
+}
+
 } // namespace
 
 frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
@@ -70,6 +88,7 @@ frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
     connectBoard();
     connectCompletion();
     session_.setPaintNow([this] { paintNow(); });
+    setAcceptDrops(true);
     placeControlsForGeometry();
     render();
 }
@@ -534,6 +553,53 @@ void frmmain::mnuabout_Click()
     auto *about = new frmAbout(*services_.registry, *services_.programs, *services_.messages, this);
     about->setWindowModality(Qt::ApplicationModal);
     about->show();
+}
+
+void frmmain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmmain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has finished, so that the other program is not kept waiting by a box.
+    QMetaObject::invokeMethod(
+        this, [this, path] { fileDropped(path); }, Qt::QueuedConnection);
+}
+
+void frmmain::fileDropped(const QString &path)
+{
+    const QFileInfo list(path);
+    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
+        session_.openLibrary(LibrarySelection::libraryNameOf(path));
+        afterAction();
+        return;
+    }
+    const QString name = list.completeBaseName();
+    const bool exists = session_.libraryExists(name);
+    const auto ask = [&](int wordCount) {
+        QString question =
+            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
+        if (exists)
+            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
+        if (services_.ask)
+            return services_.ask(question);
+        QMessageBox box(QMessageBox::NoIcon, programName(), question, QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    };
+    const LibraryFromList::Outcome made = session_.makeLibrary(path, name, exists, ask);
+    if (made.status == LibraryFromList::Status::Made) {
+        session_.openLibrary(name);
+        afterAction();
+    }
+    if (!made.text.isEmpty())
+        showMessages({made.text});
 }
 
 void frmmain::closeEvent(QCloseEvent *event)

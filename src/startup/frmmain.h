@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 
 class HelpDisplay;
 class MessageSink;
@@ -36,6 +37,8 @@ public:
         HelpDisplay *help = nullptr;
         const Registry *registry = nullptr;
         ProgramStarter *programs = nullptr;
+        // A yes/no question before a dropped word list becomes a library; a message box when unset.
+        std::function<bool(const QString &question)> ask;
     };
 
     frmmain(Session &session, const Services &services, QWidget *parent = nullptr);
@@ -65,6 +68,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -85,6 +90,8 @@ private:
     void mnuexit_Click();
     void mnuhelphtm_Click();
     void mnuabout_Click();
+    // A word list made into the library of its name and opened; a ".qd" opened by its name.
+    void fileDropped(const QString &path);
 
     Session &session_;
     BoardModel &board_;
