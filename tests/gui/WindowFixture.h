@@ -40,7 +40,7 @@ struct Window
         services.screenHeightTwips = 9000;
         session = std::make_unique<Session>(services);
         session->Form_Load();
-        window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs});
+        window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
     }
     void pick(const QString &name)
     {
