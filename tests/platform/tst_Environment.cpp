@@ -10,24 +10,17 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("known") << "%HOME%\\a"
-                               << "D:\\u\\a";
-        QTest::newRow("name in other case") << "%home%\\a"
-                                            << "D:\\u\\a";
-        QTest::newRow("unknown kept") << "%NOPE%\\a"
-                                      << "%NOPE%\\a";
-        // After an unknown name the scan goes on past its closing percent sign, so the
-        // second percent sign cannot open a new reference.
-        QTest::newRow("unknown then known name") << "%NOPE%HOME%"
-                                                 << "%NOPE%HOME%";
-        QTest::newRow("double percent") << "a%%b"
-                                        << "a%%b";
-        QTest::newRow("unterminated") << "50%\\a"
-                                      << "50%\\a";
-        QTest::newRow("value with percent not rescanned") << "%PCT%"
-                                                          << "%HOME%";
-        QTest::newRow("chinese around") << "单%HOME%词"
-                                        << "单D:\\u词";
+        // clang-format off
+        const std::tuple<const char *, QString, QString> rows[] = {
+            {"known", "%HOME%\\a", "D:\\u\\a"}, {"name in other case", "%home%\\a", "D:\\u\\a"},
+            {"unknown kept", "%NOPE%\\a", "%NOPE%\\a"}, {"double percent", "a%%b", "a%%b"},
+            // After an unknown name the scan goes on past its closing percent sign.
+            {"unknown then known name", "%NOPE%HOME%", "%NOPE%HOME%"}, {"unterminated", "50%\\a", "50%\\a"},
+            {"value not rescanned", "%PCT%", "%HOME%"}, {"Chinese around", "单%HOME%词", "单D:\\u词"},
+        };
+        // clang-format on
+        for (const auto &[name, text, expected] : rows)
+            QTest::newRow(name) << text << expected;
     }
     void expandWith()
     {
@@ -38,14 +31,12 @@ private slots:
         QCOMPARE(env.expand(text).value(), expected);
     }
 
-    void systemEnvironmentIgnoresCase()
+    // Windows names ignore case: a name that differs from a variable only in case finds it.
+    void systemEnvironment()
     {
-        qputenv("DORRIT_TEST_FOLDER", "/opt/x");
-        const auto env = makeSystemEnvironment();
-        QCOMPARE(env->expand("%DORRIT_TEST_FOLDER%/a").value(), QString("/opt/x/a"));
-        QCOMPARE(env->expand("%dorrit_test_folder%/a").value(), QString("/opt/x/a"));
-        QCOMPARE(env->expand("%DORRIT_TEST_UNSET%").value(), QString("%DORRIT_TEST_UNSET%"));
-        qunsetenv("DORRIT_TEST_FOLDER");
+        qputenv("DORRIT_TEST_FOLDER", QByteArray(3000, 'f'));
+        QCOMPARE(makeSystemEnvironment()->expand("%dorrit_test_folder%/a").value(), QString(3000, 'f') + "/a");
+        QCOMPARE(makeSystemEnvironment()->expand("%DORRIT_UNSET%").value(), QString("%DORRIT_UNSET%"));
     }
 };
 

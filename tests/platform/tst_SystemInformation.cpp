@@ -1,173 +1,83 @@
 #include "common/FakeProgramStarter.h"
 #include "common/FakeRegistry.h"
+#include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "platform/AnsiText.h"
-#include "platform/MessageSink.h"
 #include "platform/SystemInformation.h"
 
 #include <QDir>
 #include <QTest>
 
-namespace {
-
-class RecordingMessages final : public MessageSink
-{
-public:
-    QStringList shown;
-    void showMessage(const QString &text) override { shown.append(text); }
-};
-
-const QString kMessage = QString::fromUtf8("此时系统信息无效");
-const QString kMsinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const QString kLocation = "SOFTWARE\\Microsoft\\Shared Tools Location";
-// Stands for the test's own tools folder in the tables.
-const QString kTools = "<tools>";
-
-RegistryValue sz(const QString &text)
-{
-    return RegistryValue{AnsiText::encode(text) + QByteArray(1, '\0'), 1};
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(RegistryValue)
-Q_DECLARE_METATYPE(std::optional<RegistryValue>)
-
+// "PATH" is started as registered; else MSINFO32.EXE when it is in the folder that "MSINFO"
+// names; else the desktop's tool; else the one message.
 class tst_SystemInformation : public QObject
 {
     Q_OBJECT
 private slots:
-    void GetKeyValue_data()
-    {
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<quint32>("type");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QString>("text");
-
-        QTest::newRow("string with its NUL") << QByteArray("C:\\a.exe", 9) << 1u << true << "C:\\a.exe";
-        QTest::newRow("string without a NUL keeps all") << QByteArray("C:\\a.exe") << 1u << true << "C:\\a.exe";
-        QTest::newRow("code page 936") << QByteArray("\xb5\xa5\xb4\xca\0", 5) << 1u << true
-                                       << QString::fromUtf8("单词");
-        QTest::newRow("dword") << QByteArray("\x2a\0\0\0", 4) << 4u << true << "42";
-        QTest::newRow("dword using all four bytes") << QByteArray("\x78\x56\x34\x12", 4) << 4u << true << "305419896";
-        // Found, but the text stays as it was before the call.
-        QTest::newRow("expandable string") << QByteArray("%SystemRoot%\0", 13) << 2u << true << "before";
-        QTest::newRow("exactly the buffer")
-            << QByteArray(1023, 'a') + QByteArray(1, '\0') << 1u << true << QString(1023, 'a');
-        QTest::newRow("one byte over the buffer") << QByteArray(1024, 'a') + QByteArray(1, '\0') << 1u << false << "";
-    }
-    void GetKeyValue()
-    {
-        QFETCH(QByteArray, data);
-        QFETCH(quint32, type);
-        QFETCH(bool, found);
-        QFETCH(QString, text);
-        FakeRegistry registry;
-        registry.machineValues[{kMsinfo, "PATH"}] = RegistryValue{data, type};
-        FakeProgramStarter starter;
-        RecordingMessages messages;
-        const SystemInformation info(registry, starter, messages);
-        QString value = "before";
-        QCOMPARE(info.GetKeyValue(SystemInformation::HKEY_LOCAL_MACHINE_ROOT, kMsinfo.toLower(), "path", value), found);
-        QCOMPARE(value, text);
-    }
-
-    void GetKeyValueNotFound_data()
-    {
-        QTest::addColumn<quint32>("root");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("missing value") << SystemInformation::HKEY_LOCAL_MACHINE_ROOT << kMsinfo << "Other";
-        QTest::newRow("missing key") << SystemInformation::HKEY_LOCAL_MACHINE_ROOT << kLocation << "PATH";
-        QTest::newRow("another root") << 0x80000001u << kMsinfo << "PATH";
-    }
-    void GetKeyValueNotFound()
-    {
-        QFETCH(quint32, root);
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        FakeRegistry registry;
-        registry.machineValues[{kMsinfo, "PATH"}] = sz("x");
-        FakeProgramStarter starter;
-        RecordingMessages messages;
-        QString value = "before";
-        QVERIFY(!SystemInformation(registry, starter, messages).GetKeyValue(root, key, name, value));
-        QCOMPARE(value, QString());
-    }
-
     void StartSysInfo_data()
     {
-        QTest::addColumn<std::optional<RegistryValue>>("pathValue");
-        QTest::addColumn<std::optional<RegistryValue>>("folderValue");
-        QTest::addColumn<bool>("toolInFolder");
-        QTest::addColumn<QString>("desktopTool");
+        QTest::addColumn<QByteArray>("path"); // "PATH" as stored; null: none
+        QTest::addColumn<QString>("folder");  // "MSINFO"; empty: none
+        QTest::addColumn<bool>("toolThere");
+        QTest::addColumn<QString>("desktop");
         QTest::addColumn<QStringList>("startable");
         QTest::addColumn<QStringList>("attempts");
         QTest::addColumn<bool>("message");
-
-        const std::optional<RegistryValue> none;
-        const QString registered = "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
-        const auto path = std::optional(sz(registered));
-        const auto folder = std::optional(sz(kTools));
-        const QString tool = kTools + "/MSINFO32.EXE";
-        const QString hardinfo = "/usr/bin/hardinfo";
-
-        QTest::newRow("PATH started unchanged")
-            << path << folder << true << hardinfo << QStringList{registered} << QStringList{registered} << false;
-        QTest::newRow("PATH names no program")
-            << path << folder << true << "" << QStringList{tool} << QStringList{registered} << true;
-        QTest::newRow("MSINFO folder holds the tool")
-            << none << folder << true << "" << QStringList{tool} << QStringList{tool} << false;
-        QTest::newRow("MSINFO folder without the tool")
-            << none << folder << false << "" << QStringList{tool} << QStringList{} << true;
-        QTest::newRow("both absent") << none << none << false << "" << QStringList{} << QStringList{} << true;
-        QTest::newRow("both absent, desktop tool")
-            << none << none << false << hardinfo << QStringList{hardinfo} << QStringList{hardinfo} << false;
-        QTest::newRow("desktop tool after a PATH that fails")
-            << path << none << false << hardinfo << QStringList{hardinfo} << QStringList{registered, hardinfo} << false;
-        QTest::newRow("desktop tool that cannot start")
-            << none << none << false << hardinfo << QStringList{} << QStringList{hardinfo} << true;
-        QTest::newRow("expandable PATH gives no text")
-            << std::optional(RegistryValue{"%ProgramFiles%\\msinfo32.exe" + QByteArray(1, '\0'), 2}) << folder << true
-            << "" << QStringList{tool} << QStringList{""} << true;
-        QTest::newRow("PATH over the buffer counts as absent")
-            << std::optional(sz(QString(1100, 'a'))) << folder << true << "" << QStringList{tool} << QStringList{tool}
-            << false;
+        const QString reg = QString::fromUtf8("C:\\工具\\msinfo32.exe"), tool = "<tools>/MSINFO32.EXE", hi = "hardinfo";
+        const QByteArray path = AnsiText::encode(reg) + '\0', none, expand("%ProgramFiles%\\m.exe\0", 21);
+        // clang-format off
+        const std::tuple<const char *, QByteArray, QString, bool, QString, QStringList, QStringList, bool> rows[] = {
+            {"PATH started unchanged", path, "<tools>", true, hi, {reg}, {reg}, false},
+            {"PATH without its NUL", path.chopped(1), "", false, "", {reg}, {reg}, false},
+            {"PATH names no program", path, "<tools>", true, "", {tool}, {reg}, true},
+            {"MSINFO folder holds the tool", none, "<tools>", true, "", {tool}, {tool}, false},
+            {"MSINFO folder without the tool", none, "<tools>", false, "", {tool}, {}, true},
+            {"both absent", none, "", false, "", {}, {}, true},
+            {"both absent, desktop tool", none, "", false, hi, {hi}, {hi}, false},
+            {"desktop tool after a PATH that fails", path, "", false, hi, {hi}, {reg, hi}, false},
+            {"desktop tool that cannot start", none, "", false, hi, {}, {hi}, true},
+            {"expandable PATH gives no text", expand, "<tools>", true, "", {tool}, {""}, true},
+            {"PATH of exactly the buffer", QByteArray(1023, 'a') + '\0', "", false, "", {}, {QString(1023, 'a')}, true},
+            {"PATH over the buffer counts as absent", QByteArray(1024, 'a') + '\0', "<tools>", true, "", {tool}, {tool}, false},
+        };
+        // clang-format on
+        for (const auto &[name, path, folder, there, desktop, startable, attempts, message] : rows)
+            QTest::newRow(name) << path << folder << there << desktop << startable << attempts << message;
     }
     void StartSysInfo()
     {
-        QFETCH(std::optional<RegistryValue>, pathValue);
-        QFETCH(std::optional<RegistryValue>, folderValue);
-        QFETCH(bool, toolInFolder);
-        QFETCH(QString, desktopTool);
+        QFETCH(QByteArray, path);
+        QFETCH(QString, folder);
         QFETCH(QStringList, startable);
         QFETCH(QStringList, attempts);
-        QFETCH(bool, message);
-
         TempProgramFolder tools;
-        if (toolInFolder)
+        QFETCH(bool, toolThere);
+        if (toolThere)
             tools.write("MSINFO32.EXE", "MZ");
-        const auto place = [&tools](QString text) {
-            return QDir::toNativeSeparators(text.replace(kTools, tools.path()));
+        const auto place = [&tools](QStringList texts) {
+            for (QString &text : texts)
+                text = QDir::toNativeSeparators(text.replace("<tools>", tools.path()));
+            return texts;
         };
         FakeRegistry registry;
-        if (pathValue)
-            registry.machineValues[{kMsinfo, "PATH"}] = *pathValue;
-        if (folderValue)
-            registry.machineValues[{kLocation, "MSINFO"}] = sz(place(AnsiText::decode(folderValue->data.chopped(1))));
+        if (!path.isNull())
+            registry.machineValues[{"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}] = {
+                path, path.startsWith('%') ? 2u : 1u};
+        if (!folder.isEmpty())
+            registry.machineValues[{"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}] = {
+                AnsiText::encode(place({folder})[0]) + '\0', 1};
         FakeProgramStarter starter;
-        starter.desktopTool = desktopTool;
-        for (const QString &program : startable)
-            starter.startable.insert(place(program));
+        QFETCH(QString, desktop);
+        starter.desktopTool = desktop;
+        for (const QString &program : place(startable))
+            starter.startable.insert(program);
         RecordingMessages messages;
 
         SystemInformation(registry, starter, messages).StartSysInfo();
 
-        QStringList expectedAttempts;
-        for (const QString &program : attempts)
-            expectedAttempts.append(place(program));
-        QCOMPARE(starter.attempts, expectedAttempts);
-        QCOMPARE(messages.shown, message ? QStringList{kMessage} : QStringList{});
+        QCOMPARE(starter.attempts, place(attempts));
+        QFETCH(bool, message);
+        QCOMPARE(messages.shown, message ? QStringList{"此时系统信息无效"} : QStringList{});
     }
 };
 

@@ -1,25 +1,32 @@
 #include "common/RegistryValueRow.h"
 #include "common/TempProgramFolder.h"
-#include "platform/Registry.h"
+#include "platform/AnsiText.h"
 #include "platform/WinePrefix.h"
+#include "platform/WineRegistryFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QTest>
 
 namespace {
 
-// A prefix as wine lays it out: relative and absolute drive links, one of them dangling.
-void makePrefix(const TempProgramFolder &prefix)
+const QString kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe";
+const QByteArray kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+const QByteArray kKeyName =
+    "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe";
+const QByteArray kKeyLine = kKeyName + "] 1796596425\n#time=1dd85d1da754688\n";
+const QByteArray kOtherKey = "[Software\\\\Other] 1796596425\n";
+const QString kFirst = "(first)"; // the value that enumeration gives first, whatever its name
+
+QByteArray withKey(const QByteArray &values)
 {
-    QDir(prefix.path()).mkpath("drive_c/Program Files/Graxo");
-    QDir(prefix.path()).mkpath("drive_c/windows");
-    QDir(prefix.path()).mkpath("dosdevices");
-    QFile::link("../drive_c", prefix.file("dosdevices/c:"));
-    QFile::link(prefix.file("drive_c/windows"), prefix.file("dosdevices/w:"));
-    QFile::link("../missing", prefix.file("dosdevices/d:"));
+    return kHead + kKeyLine + values;
+}
+
+QByteArray sz(const QByteArray &ansi)
+{
+    return ansi + '\0';
 }
 
 } // namespace
@@ -28,155 +35,134 @@ class tst_WineRegistry : public QObject
 {
     Q_OBJECT
 private slots:
+    // The file as Wine writes and loads it: enumeration gives the smallest name first.
+    void valueOfFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<quint32>("type");
+        const QByteArray graxo = sz("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe");
+        const QByteArray wine = withKey("@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\"\n"
+                                        "\"Path\"=str(2):\"%SystemRoot%\\\\x\"\n\n");
+        const QByteArray named = withKey("@=\"default\"\n\"Alpha\"=\"a\"\n\"PATH\"=\"C:\\\\\\x5355.exe\"\n"
+                                         "\"Bin\"=hex:01,\\\n  02\n\"Zed\"=dword:00000007\n");
+        const QByteArray none;
+        // clang-format off
+        const std::tuple<const char *, QByteArray, QString, bool, QByteArray, quint32> rows[] = {
+            {"as wine writes it", wine, kFirst, true, graxo, 1},
+            {"crlf line ends", QByteArray(wine).replace("\n", "\r\n"), kFirst, true, graxo, 1},
+            {"key name in other case", kHead + QByteArray(kKeyName).replace("Software", "SOFTWARE").replace("Graxo",
+                 "gRAXO") + "] 1\n@=\"x\"\n", kFirst, true, sz("x"), 1},
+            {"smallest name, not file order", withKey("\"zed\"=\"z\"\n\"Beta\"=\"b\"\n\"alpha\"=\"a\"\n"), kFirst, true,
+             sz("a"), 1},
+            {"default value sorts first", withKey("\"a\"=\"x\"\n@=\"d\"\n"), kFirst, true, sz("d"), 1},
+            {"repeated name replaces data", withKey("@=\"old\"\n\"b\"=\"b\"\n@=\"new\"\n"), kFirst, true, sz("new"), 1},
+            {"sections of one key merge", withKey("\"b\"=\"b\"\n") + kOtherKey + "\"a\"=\"o\"\n" + kKeyLine +
+                 "\"a\"=\"a\"\n", kFirst, true, sz("a"), 1},
+            {"expandable string", withKey("@=str(2):\"%WINDIR%\\\\x\"\n"), kFirst, true, sz("%WINDIR%\\x"), 2},
+            {"escapes", withKey("@=\"a\\\\b\\\"c\\n\\x41\\101\\t\\q\"\n"), kFirst, true, sz("a\\b\"c\nAA\tq"), 1},
+            {"hex escape takes four digits", withKey("@=\"\\x5355abc\"\n"), kFirst, true, sz("\xb5\xa5" "abc"), 1},
+            {"dword", withKey("@=dword:0000002a\n"), kFirst, true, QByteArray("\x2a\0\0\0", 4), 4},
+            {"hex continued over lines", withKey("@=hex:01,02,\\\n  03,04\n"), kFirst, true, "\1\2\3\4", 3},
+            {"hex string made ANSI", withKey("@=hex(2):41,00,3a,00,55,53,00,00\n"), kFirst, true, sz("A:\xb5\xa5"), 2},
+            {"bad value name skipped", withKey("\"a=\"x\n\"b\"=\"b\"\n"), kFirst, true, sz("b"), 1},
+            // Wine creates the value before its data fails to parse: it is there, without data.
+            {"truncated string", withKey("@=\"C:\\\\Gra"), kFirst, true, none, 0xffffffffu},
+            {"key missing", kHead + kOtherKey + "@=\"x\"\n", kFirst, false, none, 0},
+            {"subkey is another key", kHead + kKeyName + "\\\\Sub] 1\n@=\"x\"\n", kFirst, false, none, 0},
+            {"unterminated key name", kHead + kKeyName + "\n@=\"x\"\n", kFirst, false, none, 0},
+            {"not a registry file", kKeyLine + "@=\"x\"\n", kFirst, false, none, 0},
+            {"by name in other case", named, "path", true, sz("C:\\\xb5\xa5.exe"), 1},
+            {"empty name is the default", named, "", true, sz("default"), 1},
+            {"after a continued hex value", named, "Zed", true, QByteArray("\7\0\0\0", 4), 4},
+            {"missing name", named, "PAT", false, none, 0},
+            {"bad data of a repeated name keeps the old", withKey("\"P\"=\"old\"\n\"P\"=zzz\n"), "P", true, sz("old"), 1},
+            {"name in another key", kHead + kOtherKey + "\"PATH\"=\"x\"\n", "PATH", false, none, 0},
+        };
+        // clang-format on
+        for (const auto &[row, file, name, found, data, type] : rows)
+            QTest::newRow(row) << file << name << found << data << type;
+    }
+    void valueOfFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        compareWithRow(name == kFirst ? WineRegistryFile::firstValue(file, kKey)
+                                      : WineRegistryFile::namedValue(file, kKey, name));
+    }
+
     void unixPath_data()
     {
         QTest::addColumn<QString>("windowsPath");
         QTest::addColumn<QString>("expected"); // under the prefix; "-" for none
-
-        QTest::newRow("drive root") << "C:"
-                                    << "drive_c";
-        QTest::newRow("folder") << "C:\\Program Files\\Graxo"
-                                << "drive_c/Program Files/Graxo";
-        QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo"
-                                             << "drive_c/Program Files/Graxo";
-        QTest::newRow("forward slashes") << "C:/Program Files/Graxo/"
-                                         << "drive_c/Program Files/Graxo";
-        QTest::newRow("missing name kept") << "C:\\Program Files\\New"
-                                           << "drive_c/Program Files/New";
-        QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\."
-                                                    << "drive_c/windows";
-        QTest::newRow("absolute link") << "W:\\system32"
-                                       << "drive_c/windows/system32";
-        QTest::newRow("dangling link") << "D:\\x"
-                                       << "-";
-        QTest::newRow("network path") << "\\\\server\\share"
-                                      << "-";
-        QTest::newRow("no drive") << "Graxo"
-                                  << "-";
+        // clang-format off
+        const std::tuple<const char *, const char *, const char *> rows[] = {
+            {"drive root", "C:", "drive_c"},
+            {"names in other case", "C:\\PROGRAM FILES\\graxo", "drive_c/Program Files/Graxo"},
+            {"forward slashes", "c:/Program Files/Graxo/", "drive_c/Program Files/Graxo"},
+            {"missing name kept", "C:\\Program Files\\New", "drive_c/Program Files/New"},
+            {"dot dot stays on the drive", "C:\\..\\..\\windows\\.", "drive_c/windows"},
+            {"absolute link", "W:\\system32", "drive_c/windows/system32"}, {"dangling link", "D:\\x", "-"},
+            {"network path", "\\\\server\\share", "-"}, {"no drive", "Graxo", "-"},
+        };
+        // clang-format on
+        for (const auto &[name, path, expected] : rows)
+            QTest::newRow(name) << path << expected;
     }
     void unixPath()
     {
         QFETCH(QString, windowsPath);
         QFETCH(QString, expected);
+        // A prefix as Wine lays it out: relative and absolute drive links, one of them dangling.
         TempProgramFolder prefix;
-        makePrefix(prefix);
+        QDir(prefix.path()).mkpath("drive_c/Program Files/Graxo");
+        QDir(prefix.path()).mkpath("drive_c/windows");
+        QDir(prefix.path()).mkpath("dosdevices");
+        QFile::link("../drive_c", prefix.file("dosdevices/c:"));
+        QFile::link(prefix.file("drive_c/windows"), prefix.file("dosdevices/w:"));
+        QFile::link("../missing", prefix.file("dosdevices/d:"));
         const QString root = QFileInfo(prefix.path()).canonicalFilePath();
-        const QString mapped = WinePrefix(prefix.path()).unixPath(windowsPath);
-        QCOMPARE(mapped, expected == "-" ? QString() : root + '/' + expected);
+        QCOMPARE(WinePrefix(prefix.path()).unixPath(windowsPath), expected == "-" ? QString() : root + '/' + expected);
     }
 
-    void systemRegistryReadsWinePrefix()
-    {
-        TempProgramFolder prefix;
-        makePrefix(prefix);
-        prefix.write(
-            "system.reg",
-            "WINE REGISTRY Version 2\n"
-            "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe] 1"
-            "\n"
-            "@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\""
-            "\n");
-        const QByteArray saved = qgetenv("WINEPREFIX");
-        qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
-        const auto registry = makeSystemRegistry();
-        const auto value = registry->firstValue(
-            QString::fromUtf8("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe"));
-        const QString folder = registry->localFolder("C:\\Program Files\\Graxo");
-        qputenv("WINEPREFIX", saved);
-
-        QVERIFY(value);
-        QCOMPARE(value->data,
-                 QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe") + QByteArray(1, '\0'));
-        QCOMPARE(folder, QFileInfo(prefix.path()).canonicalFilePath() + "/drive_c/Program Files/Graxo");
-    }
-
-    // A prefix that real `wine reg add` filled: the reader must give what Wine's own
-    // RegEnumValueA gave for each key (one "VALUE label found type hex" line per key).
+    // A prefix that real `wine reg add` filled (tests/win/run_win_registry_test.sh): the system
+    // registry must answer as Wine's own RegEnumValueA and RegQueryValueExA did.
     void realWinePrefix_data()
     {
-        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_EXPECTED");
-        if (expectedFile.isEmpty())
+        QFile answers(qEnvironmentVariable("DORRIT_WINE_ANSWERS"));
+        if (answers.fileName().isEmpty())
             QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        QFile file(expectedFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<quint32>("type");
-        QTest::addColumn<QByteArray>("data");
-        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-        const QMap<QString, QString> keys = {{"graxo", QString::fromUtf8("Tesmar单词Graxo.exe")},
-                                             {"expand", "DorritExpand.exe"},
-                                             {"named", "DorritNamed.exe"},
-                                             {"long", "DorritLong.exe"},
-                                             {"dword", "DorritDword.exe"},
-                                             {"empty", "DorritEmpty.exe"},
-                                             {"missing", "DorritMissing.exe"}};
-        int rows = 0;
-        while (!file.atEnd()) {
-            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
-            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
-            QTest::newRow(f[1].constData())
-                << appPaths + keys[f[1]] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
-            ++rows;
-        }
-        QCOMPARE(rows, keys.size());
-    }
-    void realWinePrefix()
-    {
-        QFETCH(QString, key);
-        compareWithRow(makeSystemRegistry()->firstValue(key));
-    }
-
-    // The same for named values, as RegQueryValueExA gave them.
-    void realWinePrefixNamed_data()
-    {
-        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_NAMED");
-        if (expectedFile.isEmpty())
-            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        QFile file(expectedFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(answers.open(QIODevice::ReadOnly));
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("found");
         QTest::addColumn<quint32>("type");
         QTest::addColumn<QByteArray>("data");
-        const QString dorrit = "Software\\Dorrit\\Named";
-        const QMap<QString, QStringList> keys = {
-            {"msinfo_path", {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}},
-            {"msinfo_path_other_case", {"software\\microsoft\\shared tools\\msinfo", "path"}},
-            {"msinfo_folder", {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}},
-            {"chinese", {dorrit, "Chinese"}},
-            {"expand", {dorrit, "Expand"}},
-            {"dword", {dorrit, "Number"}},
-            {"long", {dorrit, "Long"}},
-            {"empty", {dorrit, "Empty"}},
-            {"default", {dorrit, ""}},
-            {"missing_name", {dorrit, "Nothing"}},
-            {"missing_key", {"Software\\Dorrit\\Nothing", "PATH"}}};
+        const auto field = [](const QByteArray &hex) { return hex == "-" ? QByteArray() : QByteArray::fromHex(hex); };
+        // "<first|named> <found> <type> <key> <name> <data>", the last three in hex, then "end <rows>".
         int rows = 0;
-        while (!file.atEnd()) {
-            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
-            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
-            QTest::newRow(f[1].constData())
-                << keys[f[1]][0] << keys[f[1]][1] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
-            ++rows;
+        for (QByteArray line; !(line = answers.readLine()).isEmpty(); ++rows) {
+            const QList<QByteArray> f = line.trimmed().split(' ');
+            if (f[0] == "end") {
+                QCOMPARE(f.value(1).toInt(), rows);
+                return;
+            }
+            QVERIFY2(f.size() == 6 && (f[0] == "first" || f[0] == "named"), line.constData());
+            const QString key = AnsiText::decode(field(f[3]));
+            const QString name = f[0] == "first" ? kFirst : AnsiText::decode(field(f[4]));
+            QTest::addRow("%s %s", qPrintable(key.section('\\', -1)), qPrintable(name))
+                << key << name << (f[1] == "1") << f[2].toUInt() << field(f[5]);
         }
-        QCOMPARE(rows, keys.size());
+        QFAIL("the answers end early");
     }
-    void realWinePrefixNamed()
+    void realWinePrefix()
     {
         QFETCH(QString, key);
         QFETCH(QString, name);
-        compareWithRow(makeSystemRegistry()->machineValue(key, name));
-    }
-
-    void realWinePrefixDrive()
-    {
-        if (qEnvironmentVariableIsEmpty("DORRIT_WINE_EXPECTED"))
-            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        const QString prefix = QFileInfo(qEnvironmentVariable("WINEPREFIX")).canonicalFilePath();
-        QCOMPARE(makeSystemRegistry()->localFolder("c:\\PROGRAM FILES\\Graxo"),
-                 prefix + "/drive_c/Program Files/Graxo");
+        const auto registry = makeSystemRegistry();
+        compareWithRow(name == kFirst ? registry->firstValue(key) : registry->machineValue(key, name));
     }
 };
 
