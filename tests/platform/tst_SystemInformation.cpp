@@ -17,8 +17,7 @@ private slots:
     void StartSysInfo_data()
     {
         QTest::addColumn<QByteArray>("path"); // "PATH" as stored; null: none
-        QTest::addColumn<QString>("folder");  // "MSINFO"; empty: none
-        QTest::addColumn<bool>("toolThere");
+        QTest::addColumn<QString>("folder");  // "MSINFO": <tools> holds the tool, <empty> does not; "": none
         QTest::addColumn<QString>("desktop");
         QTest::addColumn<QStringList>("startable");
         QTest::addColumn<QStringList>("attempts");
@@ -26,23 +25,23 @@ private slots:
         const QString reg = QString::fromUtf8("C:\\工具\\msinfo32.exe"), tool = "<tools>/MSINFO32.EXE", hi = "hardinfo";
         const QByteArray path = AnsiText::encode(reg) + '\0', none, expand("%ProgramFiles%\\m.exe\0", 21);
         // clang-format off
-        const std::tuple<const char *, QByteArray, QString, bool, QString, QStringList, QStringList, bool> rows[] = {
-            {"PATH started unchanged", path, "<tools>", true, hi, {reg}, {reg}, false},
-            {"PATH without its NUL", path.chopped(1), "", false, "", {reg}, {reg}, false},
-            {"PATH names no program", path, "<tools>", true, "", {tool}, {reg}, true},
-            {"MSINFO folder holds the tool", none, "<tools>", true, "", {tool}, {tool}, false},
-            {"MSINFO folder without the tool", none, "<tools>", false, "", {tool}, {}, true},
-            {"both absent", none, "", false, "", {}, {}, true},
-            {"both absent, desktop tool", none, "", false, hi, {hi}, {hi}, false},
-            {"desktop tool after a PATH that fails", path, "", false, hi, {hi}, {reg, hi}, false},
-            {"desktop tool that cannot start", none, "", false, hi, {}, {hi}, true},
-            {"expandable PATH gives no text", expand, "<tools>", true, "", {tool}, {""}, true},
-            {"PATH of exactly the buffer", QByteArray(1023, 'a') + '\0', "", false, "", {}, {QString(1023, 'a')}, true},
-            {"PATH over the buffer counts as absent", QByteArray(1024, 'a') + '\0', "<tools>", true, "", {tool}, {tool}, false},
+        const std::tuple<const char *, QByteArray, QString, QString, QStringList, QStringList, bool> rows[] = {
+            {"PATH started unchanged", path, "<tools>", hi, {reg}, {reg}, false},
+            {"PATH without its NUL", path.chopped(1), "", "", {reg}, {reg}, false},
+            {"PATH names no program", path, "<tools>", "", {tool}, {reg}, true},
+            {"MSINFO folder holds the tool", none, "<tools>", "", {tool}, {tool}, false},
+            {"MSINFO folder without the tool", none, "<empty>", "", {tool}, {}, true},
+            {"both absent", none, "", "", {}, {}, true},
+            {"both absent, desktop tool", none, "", hi, {hi}, {hi}, false},
+            {"desktop tool after a PATH that fails", path, "", hi, {hi}, {reg, hi}, false},
+            {"desktop tool that cannot start", none, "", hi, {}, {hi}, true},
+            {"expandable PATH gives no text", expand, "<tools>", "", {tool}, {""}, true},
+            {"PATH of exactly the buffer", QByteArray(1023, 'a') + '\0', "", "", {}, {QString(1023, 'a')}, true},
+            {"PATH over the buffer counts as absent", QByteArray(1024, 'a') + '\0', "<tools>", "", {tool}, {tool}, false},
         };
         // clang-format on
-        for (const auto &[name, path, folder, there, desktop, startable, attempts, message] : rows)
-            QTest::newRow(name) << path << folder << there << desktop << startable << attempts << message;
+        for (const auto &[name, path, folder, desktop, startable, attempts, message] : rows)
+            QTest::newRow(name) << path << folder << desktop << startable << attempts << message;
     }
     void StartSysInfo()
     {
@@ -51,12 +50,12 @@ private slots:
         QFETCH(QStringList, startable);
         QFETCH(QStringList, attempts);
         TempProgramFolder tools;
-        QFETCH(bool, toolThere);
-        if (toolThere)
-            tools.write("MSINFO32.EXE", "MZ");
+        tools.write("MSINFO32.EXE", "MZ");
+        tools.write("empty/other.exe", "MZ");
         const auto place = [&tools](QStringList texts) {
             for (QString &text : texts)
-                text = QDir::toNativeSeparators(text.replace("<tools>", tools.path()));
+                text = QDir::toNativeSeparators(
+                    text.replace("<tools>", tools.path()).replace("<empty>", tools.file("empty")));
             return texts;
         };
         FakeRegistry registry;

@@ -1,7 +1,7 @@
-// Runs under Wine against the prefix that run_win_registry_test.sh filled with `reg add`. It
-// prints what the Win32 calls answer for each key as "<first|named> <found> <type> <key>
-// <name> <data>" (hex, "-" when empty), which the Linux reader of the same prefix must match
-// byte for byte, and checks the environment expansion. Plain C++: it links no Qt.
+// Runs under Wine against the prefix that run_win_registry_test.sh filled with `reg add`, and
+// prints what the Win32 calls answer, one line each: "<first|named> <found> <type> <key> <name>
+// <data>" and "expand <done> 0 <text> - <expanded>" (hex, "-" when empty). The Linux reader of
+// the same prefix and environment must answer the same, byte for byte. Plain C++: no Qt.
 
 #include "platform/Win32Api.h"
 
@@ -38,33 +38,27 @@ const std::pair<std::string, const char *> rows[] = {
     {"Software\\Dorrit\\Nothing", "PATH"},
 };
 
-// As the script sets them: DORRIT_TEST_ROOT='D:\Dorrit Root', DORRIT_TEST_LONG 5000 times "L".
-const std::pair<std::string, std::string> expansions[] = {
-    {"%dorrit_test_root%\\a", "D:\\Dorrit Root\\a"},
-    {"%DORRIT_TEST_LONG%\\x%DORRIT_TEST_LONG%", std::string(5000, 'L') + "\\x" + std::string(5000, 'L')},
-    {"%DORRIT_NOPE%\\a", "%DORRIT_NOPE%\\a"}, {"%DORRIT_NOPE%DORRIT_TEST_ROOT%", "%DORRIT_NOPE%DORRIT_TEST_ROOT%"},
-    {"a%%b", "a%%b"}, {"50%\\a", "50%\\a"}, {"", ""},
+// DORRIT_TEST_ROOT and DORRIT_TEST_LONG (5000 characters) are set by the script.
+const char *const expansions[] = {
+    "%dorrit_test_root%\\a", "%DORRIT_TEST_LONG%\\x%DORRIT_TEST_LONG%", "%DORRIT_NOPE%\\a",
+    "%DORRIT_NOPE%DORRIT_TEST_ROOT%", "a%%b", "50%\\a", "", "\xb5\xa5%DORRIT_TEST_ROOT%\xb4\xca",
 };
-// clang-format on
 
 } // namespace
 
 int main()
 {
-    int failures = 0;
     if (GetACP() != 936)
-        ++failures, std::printf("FAIL: the ANSI code page is %u, not 936\n", GetACP());
+        return std::printf("FAIL: the ANSI code page is %u, not 936\n", GetACP()), 1;
     for (const auto &[key, name] : rows) {
         const auto value = name ? Win32Api::machineValue(key, name) : Win32Api::firstMachineValue(key);
         const std::string data = value ? std::string(value->data.begin(), value->data.end()) : "";
         std::printf("%s %d %u %s %s %s\n", name ? "named" : "first", value ? 1 : 0, value ? value->type : 0u,
                     hex(key).c_str(), hex(name ? name : "").c_str(), hex(data).c_str());
     }
-    std::printf("end %d\n", int(std::size(rows)));
-    for (const auto &[in, out] : expansions) {
-        const auto got = Win32Api::expandEnvironmentStrings(in);
-        if (!got || *got != out)
-            ++failures, std::printf("FAIL: expansion of [%s]: [%.80s]\n", in.c_str(), got ? got->c_str() : "(failed)");
+    for (const char *text : expansions) {
+        const auto got = Win32Api::expandEnvironmentStrings(text);
+        std::printf("expand %d 0 %s - %s\n", got ? 1 : 0, hex(text).c_str(), hex(got.value_or("")).c_str());
     }
-    return failures == 0 ? 0 : 1;
+    std::printf("end %d\n", int(std::size(rows) + std::size(expansions)));
 }
