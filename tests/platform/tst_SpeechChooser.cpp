@@ -8,9 +8,8 @@ QStringList journal; // what every candidate was asked, in order
 QStringList logged;
 
 // A way of speaking that answers 'r' ready, 'u' unavailable or 's' never.
-class FakeBackend : public SpeechBackend
+struct FakeBackend : SpeechBackend
 {
-public:
     QString name_;
     char answer_ = 'r';
     QString name() const override { return name_; }
@@ -24,7 +23,6 @@ public:
     }
     void say(const QStringList &texts) override { journal.append(name_ + " say " + texts.join('|')); }
     void prepare(const QStringList &texts) override { journal.append(name_ + " prepare " + texts.join('|')); }
-    void breakDown() { emit unavailable(QStringLiteral("broke")); }
 };
 
 } // namespace
@@ -33,8 +31,6 @@ class tst_SpeechChooser : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { qInstallMessageHandler(nullptr); }
-
     // Steps: "start", "say <text>", "prepare <a|b>", "break" (the engine that speaks stops
     // working) and "settle" (until the log says how reading aloud ends up).
     void steps_data()
@@ -69,8 +65,7 @@ private slots:
     {
         QFETCH(QByteArray, answers);
         QFETCH(QString, steps);
-        journal.clear();
-        logged.clear();
+        journal = logged = {};
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { logged << text; });
         std::vector<SpeechChooser::Factory> candidates;
         FakeBackend *latest = nullptr;
@@ -92,11 +87,12 @@ private slots:
             else if (verb == "prepare")
                 speech.prepare(text.split('|'));
             else if (verb == "break")
-                latest->breakDown();
+                emit latest->unavailable("broke");
             else
                 QTRY_VERIFY(!logged.isEmpty());
         }
         QTEST(journal.join(';'), "asked");
+        qInstallMessageHandler(nullptr);
         QTEST(logged.join(';'), "log");
     }
 };

@@ -1,7 +1,5 @@
-// Runs under Wine against the prefix that run_win_registry_test.sh filled with `reg add`, and
-// prints what the Win32 calls answer, one line each: "<first|named> <found> <type> <key> <name>
-// <data>" and "expand <done> 0 <text> - <expanded>" (hex, "-" when empty). The Linux reader of
-// the same prefix and environment must answer the same, byte for byte. Plain C++: no Qt.
+// Under Wine, in the prefix run_win_registry_test.sh filled: what the Win32 calls answer, for the
+// Linux reader to match byte for byte. Plain C++, without Qt.
 
 #include "platform/Win32Api.h"
 
@@ -16,23 +14,20 @@ namespace {
 std::string hex(const std::string &bytes)
 {
     std::string out;
-    char two[3];
     for (unsigned char c : bytes)
-        std::snprintf(two, sizeof two, "%02x", c), out += two;
+        out += "0123456789abcdef"[c >> 4], out += "0123456789abcdef"[c & 15];
     return out.empty() ? "-" : out;
 }
 
-const std::string paths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-const std::string msinfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", named = "Software\\Dorrit\\Named";
-
-// No name: the first value by enumeration (RegEnumValueA); else the value of that name.
-const char *const first = nullptr;
+const std::string paths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\",
+                  named = "Software\\Dorrit\\Named";
+const char *const first = nullptr; // the first value by enumeration (RegEnumValueA), else the one named
 // clang-format off
 const std::pair<std::string, const char *> rows[] = {
     {paths + "Tesmar\xb5\xa5\xb4\xcaGraxo.exe", first}, // "单词" in code page 936
     {paths + "DorritExpand.exe", first}, {paths + "DorritNamed.exe", first}, {paths + "DorritLong.exe", first},
     {paths + "DorritDword.exe", first}, {paths + "DorritEmpty.exe", first}, {paths + "DorritMissing.exe", first},
-    {msinfo, "PATH"}, {"software\\microsoft\\shared tools\\msinfo", "path"},
+    {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}, {"software\\microsoft\\shared tools\\msinfo", "path"},
     {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}, {named, "Chinese"}, {named, "Expand"},
     {named, "Number"}, {named, "Long"}, {named, "Empty"}, {named, ""}, {named, "Nothing"},
     {"Software\\Dorrit\\Nothing", "PATH"},
@@ -43,6 +38,7 @@ const char *const expansions[] = {
     "%dorrit_test_root%\\a", "%DORRIT_TEST_LONG%\\x%DORRIT_TEST_LONG%", "%DORRIT_NOPE%\\a",
     "%DORRIT_NOPE%DORRIT_TEST_ROOT%", "a%%b", "50%\\a", "", "\xb5\xa5%DORRIT_TEST_ROOT%\xb4\xca",
 };
+// clang-format on
 
 } // namespace
 
