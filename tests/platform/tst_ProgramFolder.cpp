@@ -88,7 +88,7 @@ private slots:
         QFETCH(bool, filled);
         const QString helpFile = InstalledFiles::helpFileName;
         TempProgramFolder installed, home;
-        for (const QString &name : {"011.jpg", "vorn1.jpg", "词库/sample.qd", "联想词库/sample.the"})
+        for (const QString name : {"011.jpg", "vorn1.jpg", "词库/sample.qd", "联想词库/sample.the"})
             installed.write(name, "installed " + name.toUtf8());
         installed.write(helpFile, "help, this version");
         const auto shipped = contents(installed.path());
