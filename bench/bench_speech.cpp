@@ -211,7 +211,7 @@ void BM_StartToFirstWord(benchmark::State &state, bool autospawn)
         state.ResumeTiming();
         const qint64 ns = recorder->timeToFirstSound(
             [&] {
-                speech = makeSystemSpeech();
+                speech = makeSystemSpeech(QStringLiteral(DORRIT_SPEECH_MODULE_FOLDER));
                 speech->speak(QStringLiteral("welcome"));
                 speech->start();
             },
