@@ -23,6 +23,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils
   dpkg-dev file desktop-file-utils appstream librsvg2-bin
   xxd locales
+  python3-pyatspi # the end-to-end tests find menus and controls by name over AT-SPI
   g++-mingw-w64-x86-64 wine64
 )
 
