@@ -1,14 +1,12 @@
 # Sourced by the end-to-end scripts. Each starts one X server (Xvfb) with a private session bus,
-# on which ui.py drives the program's accessibility tree by the names the window shows.
+# on which e2e.py drives the program's accessibility tree by the names the window shows.
 set -uo pipefail
 e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 title="Tesmar单词Dorrit"
 fail=0
-# check NAME EXPECTED ACTUAL: one line of the report; a mismatch sets fail=1.
+# check NAME EXPECTED ACTUAL: a line of the report; a mismatch sets fail=1.
 check() { if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi; }
-need() { # TOOL...: skipped (77) when one is missing
-  for tool in "$@"; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }; done
-}
+need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }; done; }
 need Xvfb xdotool import convert dbus-daemon xxd iconv
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
 wait_for() { # SECONDS COMMAND...: polls until COMMAND succeeds; fails once SECONDS have passed
@@ -17,41 +15,37 @@ wait_for() { # SECONDS COMMAND...: polls until COMMAND succeeds; fails once SECO
   until "$@"; do ((SECONDS <= end)) || return 1; sleep 0.1; done
 }
 # Root writes through permissions: to meet a folder it cannot write, the program runs as nobody
-# (with its session bus and ui.py) in the scripts that call run_as_other_user.
+# (with its session bus and e2e.py) in the scripts that call run_as_other_user.
 as_user=()
 run_as_other_user() { (($(id -u))) || { need setpriv; as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups); }; }
-ui() { "${as_user[@]}" /usr/bin/python3 "$work/ui.py" "$@"; }
+ui() { "${as_user[@]}" /usr/bin/python3 "$work/e2e.py" "$@"; }
+measure() { /usr/bin/python3 "$e2e/e2e.py" "$@"; }
 
 # begin BUILD_DIR: a scratch folder $work, removed at exit with all that was started, a fresh
-# home, $prefix for the program and $shots for logs and screenshots (kept in BUILD_DIR/e2e-shots).
+# home, the program installed at $prefix, $shots for logs and screenshots (kept in BUILD_DIR).
 begin() {
-  build_dir=$(cd "$1" && pwd)
-  work=$(mktemp -d)
+  build_dir=$(cd "$1" && pwd) work=$(mktemp -d)
   prefix="$work/program" shots="$work/shots"
   trap cleanup EXIT
   chmod 755 "$work"
-  cp "$e2e/ui.py" "$work/" # the other user may not read where the sources lie
-  mkdir -p "$shots" "$work/home" "$work/bus" "$build_dir/e2e-shots"
-  mkdir -m 700 "$work/run"
+  cp "$e2e/e2e.py" "$work/" # the other user may not read where the sources lie
+  mkdir -p "$shots" "$work/home" "$work/bus" "$build_dir/e2e-shots" && mkdir -m 700 "$work/run"
   unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
-  export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine-prefix"
   # As on a desktop: a UTF-8 locale, which a bare machine does not set.
-  export LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine" LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
 }
-install_program() { cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }; }
 cleanup() {
-  [[ -n ${program_pid:-} ]] && kill "$program_pid" 2>/dev/null
+  kill ${program_pid:-} 2>/dev/null
   declare -F cleanup_more >/dev/null && cleanup_more
   stop_display
   cp "$shots"/*.png "$build_dir/e2e-shots/" 2>/dev/null
-  chmod -R u+w "$work" 2>/dev/null
-  rm -rf "$work"
+  chmod -R u+w "$work" && rm -rf "$work"
 }
 
 # start_display SCREEN: an X server on a free display, and the session bus. -noreset: else the
 # server resets when its last client leaves, and the next program finds no display.
 start_display() {
-  rm -f "$work/display"
   Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   wait_for 10 test -s "$work/display" || { echo "SKIP: Xvfb did not start"; cat "$work/xvfb.log"; exit 77; }
@@ -62,17 +56,22 @@ start_display() {
   wait_for 10 test -S "$work/bus/socket" || { echo "FAIL: no session bus"; cat "$work/bus.log"; exit 1; }
 }
 stop_display() {
-  for pid in ${bus_pid:-} ${xvfb_pid:-}; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
-  bus_pid="" xvfb_pid=""
+  for pid in ${bus_pid:-} ${xvfb_pid:-}; do kill "$pid" && wait "$pid"; done 2>/dev/null
+  bus_pid="" xvfb_pid="" && rm -f "$work/display"
 }
 
 # start_program PROGRAM SHOT: starts it as a user would, answering each message; once the main
-# window shows, $started tells what was seen (messages=, title=, size=). SHOT.log: its log.
+# window shows, `seen messages|title|size` tells what was seen. SHOT.log: its log.
 start_program() {
   "${as_user[@]}" "$1" 2>"$2.log" &
   program_pid=$!
   started=$(ui startup "$2") || { echo "FAIL: no main window"; cat "$2.log"; exit 1; }
-  echo "$started"
+}
+seen() { sed -n "s/^$1=//p" <<<"$started"; }
+quit_program() { # [NAME]: 文件 > 退出, and the program must end cleanly
+  local status="still running"
+  ui do "frame:$title*" 文件 退出 && wait_for 10 eval '! kill -0 $program_pid 2>/dev/null' && { wait "$program_pid"; status=$?; program_pid=""; }
+  check "${1:+$1: }退出 ends the program" 0 "$status"
 }
 open_library() { # FILE: 文件 > 选择词库, the file named in the dialog; prints the title after
   ui do "frame:$title*" 文件 选择词库
@@ -80,22 +79,7 @@ open_library() { # FILE: 文件 > 选择词库, the file named in the dialog; pr
   ui do 选择词库 "push button:Open"
   ui title "frame:$title*词库*"
 }
-seen() { sed -n "s/^$1=//p" <<<"$started"; }
-program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
-quit_program() { # [NAME]: 文件 > 退出, and the program must end cleanly
-  local status="still running"
-  ui do "frame:$title*" 文件 退出 && wait_for 10 program_ended && { wait "$program_pid"; status=$?; program_pid=""; }
-  check "${1:+$1: }退出 ends the program" 0 "$status"
-}
-screenshot() { # FILE: the screen once it has stopped changing (two shots alike)
-  local last="" now
-  for _ in $(seq 1 30); do
-    import -window root "$1"
-    now=$(convert "$1" rgb:- | md5sum)
-    [[ $now == "$last" ]] && return
-    last=$now
-  done
-}
+screenshot() { import -window root "$1"; } # FILE: for people to look at
 
 # settings_hex CHECKED READ_ALOUD PICTURE RANDOM: the settings file's bytes, in hex.
 settings_hex() {
