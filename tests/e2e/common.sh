@@ -30,7 +30,7 @@ begin() {
   chmod 755 "$work"
   cp "$e2e/e2e.py" "$work/" # the other user may not read where the sources lie
   mkdir -p "$shots" "$work/home" "$work/bus" "$build_dir/e2e-shots" && mkdir -m 700 "$work/run"
-  unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME
+  unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_CACHE_HOME AT_SPI_BUS_ADDRESS
   # As on a desktop: a UTF-8 locale, which a bare machine does not set.
   export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" WINEPREFIX="$work/no-wine" LC_ALL=C.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
