@@ -24,6 +24,7 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils x11-xserver-utils python3-xlib
   dpkg-dev file desktop-file-utils appstream librsvg2-bin
   xxd locales
+  python3-pyatspi dbus-daemon # end-to-end tests: menus and controls found by name over AT-SPI, on a private bus
   g++-mingw-w64-x86-64 wine64
 )
 
