@@ -17,16 +17,16 @@ deb="$out/tesmar-dorrit_${version}_$(dpkg --print-architecture).deb"
 
 id=$(sed -n 's/^DORRIT_APP_ID:STRING=//p' "$build_dir/CMakeCache.txt")
 share=./usr/share/tesmar-dorrit
-check "the package's files" "$(printf '%s\n' ./usr/bin/dorrit ./usr/share/{applications/$id.desktop,metainfo/$id.metainfo.xml} \
+check "the package's files" "$(printf '%s\n' ./usr/bin/{dorrit,dorrit-make-library} ./usr/lib/tesmar-dorrit/libdorrit_speech.so ./usr/share/{applications/$id.desktop,metainfo/$id.metainfo.xml} \
   ./usr/share/icons/hicolor/{{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png,scalable/apps/$id.svg} "$share/$title.chm" \
-  $share/{011,012,013,vorn1,vorn2,vorn3}.jpg $share/{词库/sample.qd,联想词库/sample.the,{词库,联想词库}/LICENSE-data.txt} | sort)" \
+  $share/{011,012,013,vorn1,vorn2,vorn3}.jpg $share/wordtables/{LICENSE.txt,words.dwt} $share/{词库/sample.qd,联想词库/sample.the,{词库,联想词库}/LICENSE-data.txt} | sort)" \
   "$(dpkg-deb -c "$deb" | grep -v '/$' | awk '{ print $NF }' | sort)"
 check "everything belongs to root" "" "$(dpkg-deb -c "$deb" | awk '$2 != "root/root"')"
 check "the program is executable" "-rwxr-xr-x" "$(dpkg-deb -c "$deb" | awk '$NF == "./usr/bin/dorrit" { print $1 }')"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 # Computed from the executable's links, and what it needs without linking it; versions aside.
-for package in libc6 libstdc++6 libqt6{core,gui,widgets,multimedia,network,texttospeech}6 libchm1 libflite1 \
+for package in libc6 libstdc++6 libqt6{core,gui,widgets,multimedia,network}6 libchm1 libflite1 \
   "fonts-wqy-microhei | fonts-noto-cjk" fonts-dejavu-core; do
   check "depends on $package" "yes" "$(sed 's/, /\n/g; s/ ([^)]*)//g' <<<"$depends" | grep -qFx "$package" && echo yes)"
 done
