@@ -20,7 +20,11 @@ public:
 
     BoardModel &board() { return *board_; }
     // Types text into the input box and presses Go.
-    void go(const QString &text) { board_->setInputText(text), board_->Command2_Click(); }
+    void go(const QString &text)
+    {
+        board_->setInputText(text);
+        board_->Command2_Click();
+    }
     // Moves the pointer to the centre of a slot.
     void hover(int i)
     {

@@ -6,12 +6,13 @@ namespace {
 
 using Pair = BoardFixture::Pair;
 using Ints = QList<int>;
+using Strings = QStringList;
 
 // tanker (1) rings ship (not a headword) and run; run (2) rings tanker; a second tanker (3).
 BoardFixture library()
 {
-    return BoardFixture({{"tanker", QStringLiteral("n.油船")}, {"run", QStringLiteral("v.跑")}, {"tanker", "n.2"}},
-                        {{Pair{"ship", QStringLiteral("n.船")}, Pair{"run", {}}}, {Pair{"tanker", {}}}, {}});
+    return BoardFixture({{"tanker", "n.油船"}, {"run", "v.跑"}, {"tanker", "n.2"}},
+                        {{Pair{"ship", "n.船"}, Pair{"run", {}}}, {Pair{"tanker", {}}}, {}});
 }
 
 QString missing(const QString &word)
@@ -34,20 +35,18 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<Ints>("history");
         QTest::addColumn<QString>("input");
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<Strings>("messages");
         const QString prompt = BoardModel::inputPrompt;
-        const QStringList none;
+        const Strings none;
         QTest::newRow("prompt does nothing") << prompt << Ints{} << prompt << none;
-        QTest::newRow("case differs") << "Tanker" << Ints{} << "Tanker" << QStringList{missing("Tanker")};
-        QTest::newRow("trailing space") << "run " << Ints{} << "run " << QStringList{missing("run ")};
+        QTest::newRow("case differs") << "Tanker" << Ints{} << "Tanker" << Strings{missing("Tanker")};
+        QTest::newRow("trailing space") << "run " << Ints{} << "run " << Strings{missing("run ")};
         QTest::newRow("repeated headword gives the first") << "tanker" << Ints{1} << "tanker" << none;
         QTest::newRow("centre word again") << "run|run" << Ints{2, 2} << "run" << none;
-        QTest::newRow("missing word keeps the chain")
-            << "run|walk" << Ints{2} << "walk" << QStringList{missing("walk")};
+        QTest::newRow("missing word keeps the chain") << "run|walk" << Ints{2} << "walk" << Strings{missing("walk")};
         QTest::newRow("turn to a ring word") << "tanker|@run" << Ints{1, 2} << "tanker" << none;
         QTest::newRow("ring word not in the library")
-            << "tanker|@ship" << Ints{1} << "tanker"
-            << QStringList{QStringLiteral("单词 ship 在词库《lib》中不存在。")};
+            << "tanker|@ship" << Ints{1} << "tanker" << Strings{"单词 ship 在词库《lib》中不存在。"};
         QTest::newRow("back keeps the typed text") << "run|tanker|<" << Ints{2} << "tanker" << none;
         QTest::newRow("back stops at the first word") << "run|@tanker|<|<" << Ints{2} << "run" << none;
         QTest::newRow("new word replaces the turn gone back over") << "run|tanker|<|run" << Ints{2, 2} << "run" << none;
@@ -64,7 +63,7 @@ private slots:
         QFETCH(QString, steps);
         QFETCH(Ints, history);
         QFETCH(QString, input);
-        QFETCH(QStringList, messages);
+        QFETCH(Strings, messages);
         BoardFixture f = library();
         BoardModel &b = f.board();
         for (const QString &step : steps.split('|')) {
@@ -78,9 +77,10 @@ private slots:
                 f.nextRandom = step.mid(1).toDouble();
                 b.Command1_Click();
             } else if (step.startsWith('@') || step.startsWith('~')) {
-                const Ints ring = f.shownRing();
-                f.hover(
-                    *std::find_if(ring.begin(), ring.end(), [&](int i) { return b.slot(i).caption == step.mid(1); }));
+                int slot = 0; // the centre, 8, when the word is not on the ring
+                while (slot < 8 && !(b.slot(slot).circleShown && b.slot(slot).caption == step.mid(1)))
+                    ++slot;
+                f.hover(slot);
                 if (step.startsWith('@'))
                     b.Text2_DblClick();
             } else

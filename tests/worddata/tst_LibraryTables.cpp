@@ -67,8 +67,7 @@ private slots:
         QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << Strings{"tanker", tanker};
         QTest::newRow("UTF-8 without BOM") << utf8 << Strings{"tanker", tanker};
         // 头 in code page 936 is CD B7, which is also a valid two-byte UTF-8 sequence.
-        QTest::newRow("short code page 936 that passes for UTF-8")
-            << wordFile({{"head", QStringLiteral("n.头")}}) << Strings{"head", QStringLiteral("n.头")};
+        QTest::newRow("code page 936 passing for UTF-8") << wordFile({{"head", "n.头"}}) << Strings{"head", "n.头"};
         QTest::newRow("rest after the last record ignored")
             << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << Strings{"a", "b"};
         QTest::newRow("count 0") << QByteArray("0\r\n") << Strings{};
@@ -155,15 +154,15 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("headword");
         QTest::addColumn<int>("index");
-        const Strings headwords{"run", "Run", "run", QStringLiteral("café"), QStringLiteral("中文"), "a?"};
+        const Strings headwords{"run", "Run", "run", "café", "中文", "a?"};
         const QByteArray words = headwordFile(headwords);
         QTest::newRow("empty text") << words << "" << 0;
         QTest::newRow("prefix is not a match") << words << "ru" << 0;
-        QTest::newRow("accented, code page 936") << words << QStringLiteral("café") << 4;
-        QTest::newRow("Chinese, code page 936") << words << QStringLiteral("中文") << 5;
-        QTest::newRow("Chinese, UTF-8") << headwordFile(headwords, true) << QStringLiteral("中文") << 5;
+        QTest::newRow("accented, code page 936") << words << "café" << 4;
+        QTest::newRow("Chinese, code page 936") << words << "中文" << 5;
+        QTest::newRow("Chinese, UTF-8") << headwordFile(headwords, true) << "中文" << 5;
         // The code page cannot hold the emoji; its '?' stand-in must not match "a?".
-        QTest::newRow("character outside the code page") << words << QStringLiteral("a😀") << 0;
+        QTest::newRow("character outside the code page") << words << "a😀" << 0;
         Strings largest;
         for (int i = 1; i <= WordLibrary::maxWordCount; ++i)
             largest << QString::number(i);
@@ -191,17 +190,12 @@ private slots:
         QTest::newRow("exact case first") << words << "Tr" << Strings{"Trade", "tram", "tree", "trip", "TRY"};
         QTest::newRow("one capital") << words << "T" << Strings{"Trade", "TRY", "tram", "tree", "trip", "t"};
         QTest::newRow("empty text") << words << "" << Strings{};
-        QTest::newRow("repeats once") << Strings{"run", "ran", "run", "Run", "run", "Run"} << "Ru"
-                                      << Strings{"Run", "run"};
-        QTest::newRow("Chinese") << Strings{QStringLiteral("中国"), "china", QStringLiteral("中文")}
-                                 << QStringLiteral("中") << Strings{QStringLiteral("中国"), QStringLiteral("中文")};
+        QTest::newRow("repeats once") << Strings{"run", "ran", "Run", "run", "Run"} << "Ru" << Strings{"Run", "run"};
+        QTest::newRow("Chinese") << Strings{"中国", "china", "中文"} << "中" << Strings{"中国", "中文"};
         // 丄 is 81 41 and 乤 is 81 61 in code page 936: their second bytes look like 'A' and 'a'.
-        QTest::newRow("second byte of a character is not a letter")
-            << Strings{QStringLiteral("乤一"), QStringLiteral("丄二")} << QStringLiteral("丄")
-            << Strings{QStringLiteral("丄二")};
-        QTest::newRow("only ASCII letters fold") << Strings{QStringLiteral("ａｂ"), QStringLiteral("Ａｂ")}
-                                                 << QStringLiteral("ａ") << Strings{QStringLiteral("ａｂ")};
-        QTest::newRow("character outside the code page") << Strings{"a?", "ab"} << QStringLiteral("a😀") << Strings{};
+        QTest::newRow("second byte is not a letter") << Strings{"乤一", "丄二"} << "丄" << Strings{"丄二"};
+        QTest::newRow("only ASCII letters fold") << Strings{"ａｂ", "Ａｂ"} << "ａ" << Strings{"ａｂ"};
+        QTest::newRow("character outside the code page") << Strings{"a?", "ab"} << "a😀" << Strings{};
         QTest::newRow("empty library") << Strings{} << "a" << Strings{};
     }
     void offers()

@@ -21,8 +21,8 @@ const QString kNoAssociations = QStringLiteral("》的联想词库不存在，�
 // Opens the library "old", as an earlier choice would.
 void openOld(const QString &dataFolder, OpenLibrary &library)
 {
-    writeLibrary(dataFolder, "old", wordFile({{"old", QStringLiteral("旧")}, {"older", "x"}}),
-                 associationFile({{{"aged", QStringLiteral("老的")}}, {}}));
+    writeLibrary(dataFolder, "old", wordFile({{"old", "旧"}, {"older", "x"}}),
+                 associationFile({{{"aged", "老的"}}, {}}));
     FakeLibraryHost host;
     library.libraryName = "old";
     QCOMPARE(library.openwordfile(dataFolder, host), OpenLibrary::LoadResult::Loaded);
@@ -86,15 +86,16 @@ private slots:
         QTest::newRow("word file empty") << QByteArray("") << groups << true << "单词数";
         QTest::newRow("word count 32767") << QByteArray("32767\r\n") << groups << true << "“32767”";
         QTest::newRow("negative word count") << QByteArray("-3\r\n") << groups << true << "“-3”";
-        QTest::newRow("count beyond 16 bits") << QByteArray("70000\r\n") << groups << true << "“70000”";
+        QTest::newRow("count beyond 32 bits") << QByteArray("4294967297\r\n") << groups << true << "“4294967297”";
         QTest::newRow("ends before a headword")
             << QByteArray("3\r\n\"a\",\"1\"\r\n\"b\",\"2\"\r\n") << groups << true << "第 3 个单词的词条";
         QTest::newRow("ends before a meaning")
             << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"") << groups << true << "第 2 个单词的释义";
-        QTest::newRow("word file too large") << kOversized << groups << true << "2147483648";
+        QTest::newRow("word file too large") << kOversized << groups << true << "太大";
         QTest::newRow("association file empty") << three << QByteArray("") << false << "联想词数上限";
         QTest::newRow("negative maxAssoc") << three << QByteArray("-1\r\n0\r\n0\r\n0\r\n") << false << "“-1”";
-        QTest::newRow("group above maxAssoc") << three << QByteArray("1\r\n0\r\n2\r\n") << false << "第 2 组";
+        QTest::newRow("group above maxAssoc")
+            << three << QByteArray("1\r\n0\r\n2\r\na,b\r\nc,d\r\n0\r\n") << false << "第 2 组的联想词数“2”";
         QTest::newRow("fewer groups than words") << three << associationFile({{}, {}}) << false << "第 3 组";
         QTest::newRow("pair cut short") << three << associationFile({{{"x", "y"}, {"z", "w"}}}).chopped(6) << false
                                         << "第 1 组的第 2 个联想词的释义";
