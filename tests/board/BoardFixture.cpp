@@ -1,29 +1,11 @@
 #include "BoardFixture.h"
 
-BoardFixture::BoardFixture(const std::vector<Entry> &entries, int twips)
+BoardFixture::BoardFixture(const std::vector<Pair> &words, const std::vector<std::vector<Pair>> &groups)
 {
-    std::vector<LibraryFixtures::Pair> words;
-    std::vector<std::vector<LibraryFixtures::Pair>> groups;
-    for (const Entry &e : entries) {
-        words.emplace_back(e.word, e.meaning);
-        groups.push_back(e.associations);
-    }
     LibraryFixtures::writeLibrary(folder.path(), QStringLiteral("lib"), LibraryFixtures::wordFile(words),
                                   LibraryFixtures::associationFile(groups));
-
-    BoardModel::Services services;
-    services.library = &library;
-    services.speech = &speech;
-    services.messages = &messages;
-    services.readAloud = &readAloud;
-    services.random = [this] {
-        if (randoms.empty())
-            return 0.0;
-        const double r = randoms.front();
-        randoms.pop_front();
-        return r;
-    };
-    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(twips), services);
+    BoardModel::Services services{&library, &speech, &messages, &readAloud, [this] { return nextRandom; }};
+    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(7200), services);
     board_->fillSlotLayout();
     board_->computeSlots();
     board_->placeRing();
@@ -32,20 +14,20 @@ BoardFixture::BoardFixture(const std::vector<Entry> &entries, int twips)
     reload();
 }
 
-std::vector<LibraryFixtures::Pair> BoardFixture::numbered(int n)
+BoardFixture BoardFixture::ringOf(int n)
 {
-    std::vector<LibraryFixtures::Pair> out;
+    std::vector<Pair> ring;
     for (int k = 1; k <= n; ++k)
-        out.emplace_back(QStringLiteral("a%1").arg(k), QStringLiteral("m%1").arg(k));
-    return out;
+        ring.emplace_back(QStringLiteral("a%1").arg(k), QStringLiteral("m%1").arg(k));
+    return BoardFixture({{QStringLiteral("head"), QStringLiteral("n.头")}}, {ring});
 }
 
 void BoardFixture::reload()
 {
     // The board's side of a load, as the window does it.
-    class Host : public LibraryHost
+    struct Host : LibraryHost
     {
-    public:
+        BoardModel &board;
         explicit Host(BoardModel &b)
             : board(b)
         {}
@@ -53,23 +35,10 @@ void BoardFixture::reload()
         void resetBoard() override { board.resetForLibrary(); }
         void libraryOpened(const QString &name) override { board.libraryOpened(name); }
         void noLibraryOpen() override { board.setNoLibraryState(); }
-        BoardModel &board;
     } host(*board_);
     library.previousLibraryName = library.libraryName;
     library.libraryName = QStringLiteral("lib");
     library.openwordfile(folder.path(), host);
-}
-
-void BoardFixture::go(const QString &text)
-{
-    board_->setInputText(text);
-    board_->Command2_Click();
-}
-
-void BoardFixture::hover(int slot)
-{
-    const BoardGeometry &g = board_->geometry();
-    board_->Form_MouseMove(g.slotX[size_t(slot)], g.slotY[size_t(slot)]);
 }
 
 QList<int> BoardFixture::shownRing() const
@@ -80,4 +49,21 @@ QList<int> BoardFixture::shownRing() const
             shown << i;
     }
     return shown;
+}
+
+QStringList BoardFixture::focused() const
+{
+    using M = BoardModel;
+    QStringList out;
+    for (int i = 0; i < M::ringSlots; ++i) {
+        const M::Slot &s = board_->slot(i);
+        const bool focus = board_->slotFocused(i);
+        // Circle, word label and meaning box all follow the focus.
+        if ((s.borderStyle == M::Solid) != focus || (s.borderColour == M::red) != focus ||
+            (s.labelStyle == M::LabelStyle::Focus) != focus || s.meaningShown != focus)
+            out << QStringLiteral("?");
+        else if (focus)
+            out << s.caption;
+    }
+    return out;
 }
