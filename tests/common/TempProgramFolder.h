@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -8,12 +11,21 @@
 class TempProgramFolder
 {
 public:
-    TempProgramFolder();
     QString path() const { return dir_.path(); }
-    QString file(const QString &relative) const;
-    void write(const QString &relative, const QByteArray &bytes) const;
-    QByteArray read(const QString &relative) const;
-    bool exists(const QString &relative) const;
+    QString file(const QString &relative) const { return QDir(dir_.path()).filePath(relative); }
+    void write(const QString &relative, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(file(relative)).absolutePath());
+        QFile f(file(relative));
+        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            f.write(bytes);
+    }
+    QByteArray read(const QString &relative) const
+    {
+        QFile f(file(relative));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool exists(const QString &relative) const { return QFileInfo::exists(file(relative)); }
 
 private:
     QTemporaryDir dir_;
