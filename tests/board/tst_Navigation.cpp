@@ -50,9 +50,8 @@ private slots:
         QTest::newRow("back keeps the typed text") << "run|tanker|<" << Ints{2} << "tanker" << none;
         QTest::newRow("back stops at the first word") << "run|@tanker|<|<" << Ints{2} << "run" << none;
         QTest::newRow("new word replaces the turn gone back over") << "run|tanker|<|run" << Ints{2, 2} << "run" << none;
-        QTest::newRow("random middle word") << "?0.5|!" << Ints{2} << "run" << none;
-        // Random only fills the input box; Go then finds the first of the repeated word.
-        QTest::newRow("random last word, a repeat") << "run|?0.999|!" << Ints{2, 1} << "tanker" << none;
+        // Random only fills the input box; Go then finds the first of the repeated last word.
+        QTest::newRow("random first and last word") << "?0|!|?0.999|!" << Ints{1, 1} << "tanker" << none;
         const QString full = "tanker|" + QStringLiteral("run|").repeated(BoardModel::historyCapacity - 1) + "tanker";
         QTest::newRow("a full chain forgets its oldest turn")
             << full << Ints(BoardModel::historyCapacity - 1, 2) + Ints{1} << "tanker" << none;
