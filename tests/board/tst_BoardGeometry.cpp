@@ -48,7 +48,6 @@ private slots:
         // 640x480: lines of 18 cells, cell 6, padding 6, single line 18, base 18, line 12.
         QTest::newRow("640 empty") << 7200 << QString() << 6 << 18;
         QTest::newRow("640 one line") << 7200 << QString(18, u'a') << 114 << 18;
-        QTest::newRow("640 one cell more") << 7200 << QString(19, u'a') << 114 << 30;
         QTest::newRow("640 two lines exactly") << 7200 << QString(36, u'a') << 114 << 30;
         QTest::newRow("640 Chinese two cells, line break two") << 7200 << QStringLiteral("油船\r\n") << 42 << 18;
         // 800x600: 18 cells, cell 8, padding 8, single 24, base 22, line 16.

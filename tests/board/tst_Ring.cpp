@@ -7,9 +7,11 @@ namespace {
 using Ints = QList<int>;
 using Key = BoardModel::Key;
 // Steps besides 0..8, the slot the pointer moves to (8 the centre): the keys clockwise,
-// counter-clockwise, leave and next page, and reading aloud switched over.
-enum Step { Cw = -1, Ccw = -2, Leave = -3, NextPage = -4, SwitchReadAloud = -5 };
+// counter-clockwise, leave and next page, reading aloud switched over, and the pointer
+// near slot 1, whose circle has a radius of 59: just inside, on the edge, diagonally out.
+enum Step { Cw = -1, Ccw = -2, Leave = -3, NextPage = -4, SwitchReadAloud = -5, Inside = -6, Edge = -7, Diagonal = -8 };
 constexpr Key keys[] = {Key::Clockwise, Key::CounterClockwise, Key::Leave, Key::NextPage};
+constexpr double nearSlot1[][2] = {{0, -58.99}, {0, 59}, {-41.8, 41.8}};
 
 } // namespace
 
@@ -95,6 +97,7 @@ private slots:
         QTest::newRow("one word stays put") << 1 << Ints{Cw, Cw, Leave, Ccw} << "a1" << true << "a1 a1";
         QTest::newRow("second page of 13")
             << 13 << Ints{NextPage, Cw, Ccw, Cw, Ccw, Ccw} << "a12" << true << "a9 a13 a9 a13 a12";
+        QTest::newRow("circle's edge") << 8 << Ints{Inside, Edge, Inside, Diagonal} << "" << true << "a2 a2";
         QTest::newRow("keys and pointer share the focus")
             << 8 << Ints{0, Cw, 0, Leave, Cw} << "a1" << true << "a1 a2 a1 a1";
     }
@@ -119,33 +122,14 @@ private slots:
                 f.hover(step);
             else if (step == SwitchReadAloud)
                 f.readAloud = !f.readAloud;
+            else if (step <= Inside)
+                b.Form_MouseMove(b.geometry().slotX[1] + nearSlot1[Inside - step][0],
+                                 b.geometry().slotY[1] + nearSlot1[Inside - step][1]);
             else
                 QVERIFY(b.keyPressed(keys[-1 - step]));
         }
         QCOMPARE(f.focused().join(' '), focused);
         QCOMPARE(f.speech.spoken.join(' '), spoken);
-    }
-
-    void radius_data()
-    {
-        QTest::addColumn<double>("dx");
-        QTest::addColumn<double>("dy");
-        QTest::addColumn<bool>("inside");
-        // Circles at 640x480 have a radius of 59.
-        QTest::newRow("just inside") << 0.0 << -58.99 << true;
-        QTest::newRow("on the edge") << 0.0 << 59.0 << false;
-        QTest::newRow("diagonal, outside") << -41.8 << 41.8 << false;
-    }
-    void radius()
-    {
-        QFETCH(double, dx);
-        QFETCH(double, dy);
-        QFETCH(bool, inside);
-        BoardFixture f = BoardFixture::ringOf(8);
-        f.go(QStringLiteral("head"));
-        const BoardGeometry &g = f.board().geometry();
-        f.board().Form_MouseMove(g.slotX[1] + dx, g.slotY[1] + dy);
-        QCOMPARE(f.focused().join(' '), inside ? "a2" : "");
     }
 };
 
