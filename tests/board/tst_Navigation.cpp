@@ -39,20 +39,17 @@ private slots:
         const QString prompt = BoardModel::inputPrompt;
         const Strings none;
         QTest::newRow("prompt does nothing") << prompt << Ints{} << prompt << none;
-        QTest::newRow("case differs") << "Tanker" << Ints{} << "Tanker" << Strings{missing("Tanker")};
         QTest::newRow("trailing space") << "run " << Ints{} << "run " << Strings{missing("run ")};
         QTest::newRow("repeated headword gives the first") << "tanker" << Ints{1} << "tanker" << none;
-        QTest::newRow("centre word again") << "run|run" << Ints{2, 2} << "run" << none;
         QTest::newRow("missing word keeps the chain") << "run|walk" << Ints{2} << "walk" << Strings{missing("walk")};
         QTest::newRow("turn to a ring word") << "tanker|@run" << Ints{1, 2} << "tanker" << none;
         QTest::newRow("ring word not in the library")
             << "tanker|@ship" << Ints{1} << "tanker" << Strings{"单词 ship 在词库《lib》中不存在。"};
-        QTest::newRow("back keeps the typed text") << "run|tanker|<" << Ints{2} << "tanker" << none;
-        QTest::newRow("back stops at the first word") << "run|@tanker|<|<" << Ints{2} << "run" << none;
+        QTest::newRow("back keeps the typed text, stops at the first word")
+            << "run|@tanker|tanker|<|<|<" << Ints{2} << "tanker" << none;
         QTest::newRow("new word replaces the turn gone back over") << "run|tanker|<|run" << Ints{2, 2} << "run" << none;
-        QTest::newRow("random middle word") << "?0.5|!" << Ints{2} << "run" << none;
-        // Random only fills the input box; Go then finds the first of the repeated word.
-        QTest::newRow("random last word, a repeat") << "run|?0.999|!" << Ints{2, 1} << "tanker" << none;
+        // Random only fills the input box; Go then finds the first of the repeated last word.
+        QTest::newRow("random first and last word") << "?0|!|?0.999|!" << Ints{1, 1} << "tanker" << none;
         const QString full = "tanker|" + QStringLiteral("run|").repeated(BoardModel::historyCapacity - 1) + "tanker";
         QTest::newRow("a full chain forgets its oldest turn")
             << full << Ints(BoardModel::historyCapacity - 1, 2) + Ints{1} << "tanker" << none;

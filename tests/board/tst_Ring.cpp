@@ -7,9 +7,11 @@ namespace {
 using Ints = QList<int>;
 using Key = BoardModel::Key;
 // Steps besides 0..8, the slot the pointer moves to (8 the centre): the keys clockwise,
-// counter-clockwise, leave and next page, and reading aloud switched over.
-enum Step { Cw = -1, Ccw = -2, Leave = -3, NextPage = -4, SwitchReadAloud = -5 };
+// counter-clockwise, leave and next page, reading aloud switched over, and the pointer
+// near slot 1, whose circle has a radius of 59: just inside, on the edge, diagonally out.
+enum Step { Cw = -1, Ccw = -2, Leave = -3, NextPage = -4, SwitchReadAloud = -5, Inside = -6, Edge = -7, Diagonal = -8 };
 constexpr Key keys[] = {Key::Clockwise, Key::CounterClockwise, Key::Leave, Key::NextPage};
+constexpr double nearSlot1[][2] = {{0, -58.99}, {0, 59}, {-41.8, 41.8}};
 
 } // namespace
 
@@ -18,58 +20,37 @@ class tst_Ring : public QObject
 {
     Q_OBJECT
 private slots:
-    // The one table of ring shapes; other tests ask the board for them.
-    void slotsForEachCount_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<Ints>("ring"); // for the 1st, 2nd, ... association
-        QTest::newRow("1 top") << 1 << Ints{0};
-        QTest::newRow("2 right, left") << 2 << Ints{2, 6};
-        QTest::newRow("3 triangle") << 3 << Ints{0, 3, 5};
-        QTest::newRow("4 diagonals") << 4 << Ints{1, 3, 5, 7};
-        QTest::newRow("5 top and diagonals") << 5 << Ints{0, 1, 3, 5, 7};
-        QTest::newRow("6 all but top and bottom") << 6 << Ints{1, 2, 3, 5, 6, 7};
-        QTest::newRow("7 all but top-left") << 7 << Ints{0, 1, 2, 3, 4, 5, 6};
-        QTest::newRow("8 all") << 8 << Ints{0, 1, 2, 3, 4, 5, 6, 7};
-    }
-    void slotsForEachCount()
-    {
-        QFETCH(int, count);
-        QFETCH(Ints, ring);
-        BoardFixture f = BoardFixture::ringOf(count);
-        f.go(QStringLiteral("head"));
-        Ints layout;
-        for (int k = 1; k <= count; ++k) {
-            layout << f.board().slotLayout(count, k);
-            QCOMPARE(f.board().slot(ring[k - 1]).caption, QStringLiteral("a%1").arg(k));
-        }
-        QCOMPARE(layout, ring);
-        // Every shape lists its slots in ascending order: exactly these circles show.
-        QCOMPARE(f.shownRing(), ring);
-    }
-
+    // The one table of ring shapes (other tests ask the board for them) and of pages.
     void pages_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("page");
-        QTest::addColumn<int>("onPage");
         QTest::addColumn<bool>("previous");
         QTest::addColumn<bool>("next");
-        QTest::newRow("no associations") << 0 << 1 << 0 << false << false;
-        QTest::newRow("one full page, no buttons") << 8 << 1 << 8 << false << false;
-        QTest::newRow("first of two pages") << 9 << 1 << 8 << false << true;
-        QTest::newRow("9, the last page holds one") << 9 << 2 << 1 << true << false;
-        QTest::newRow("16 ends on a full page") << 16 << 2 << 8 << true << false;
-        QTest::newRow("21 middle page") << 21 << 2 << 8 << true << true;
-        QTest::newRow("803 page 101") << 803 << 101 << 3 << true << false;
+        QTest::addColumn<Ints>("ring"); // the slots of the page's 1st, 2nd, ... association
+        const Ints all{0, 1, 2, 3, 4, 5, 6, 7};
+        QTest::newRow("no associations") << 0 << 1 << false << false << Ints{};
+        QTest::newRow("1 top") << 1 << 1 << false << false << Ints{0};
+        QTest::newRow("2 right, left") << 2 << 1 << false << false << Ints{2, 6};
+        QTest::newRow("3 triangle") << 3 << 1 << false << false << Ints{0, 3, 5};
+        QTest::newRow("4 diagonals") << 4 << 1 << false << false << Ints{1, 3, 5, 7};
+        QTest::newRow("5 top and diagonals") << 5 << 1 << false << false << Ints{0, 1, 3, 5, 7};
+        QTest::newRow("6 all but top and bottom") << 6 << 1 << false << false << Ints{1, 2, 3, 5, 6, 7};
+        QTest::newRow("7 all but top-left") << 7 << 1 << false << false << Ints{0, 1, 2, 3, 4, 5, 6};
+        QTest::newRow("8 all, one page, no buttons") << 8 << 1 << false << false << all;
+        QTest::newRow("first of two pages") << 9 << 1 << false << true << all;
+        QTest::newRow("9, the last page holds one") << 9 << 2 << true << false << Ints{0};
+        QTest::newRow("16 ends on a full page") << 16 << 2 << true << false << all;
+        QTest::newRow("21 middle page") << 21 << 2 << true << true << all;
+        QTest::newRow("803 page 101") << 803 << 101 << true << false << Ints{0, 3, 5};
     }
     void pages()
     {
         QFETCH(int, count);
         QFETCH(int, page);
-        QFETCH(int, onPage);
         QFETCH(bool, previous);
         QFETCH(bool, next);
+        QFETCH(Ints, ring);
         BoardFixture f = BoardFixture::ringOf(count);
         BoardModel &b = f.board();
         f.go(QStringLiteral("head"));
@@ -80,18 +61,21 @@ private slots:
             b.Command4_Click();
         QCOMPARE(b.pages().currentPage(), page);
         QCOMPARE((QList<bool>{b.previousPageShown(), b.nextPageShown()}), (QList<bool>{previous, next}));
-        Ints used;
-        for (int k = 1; k <= onPage; ++k) {
-            const BoardModel::Slot &s = b.slot(b.slotLayout(onPage, k));
-            used << b.slotLayout(onPage, k);
+        Ints layout;
+        for (int k = 1; k <= ring.size(); ++k) {
+            layout << b.slotLayout(int(ring.size()), k);
+            const BoardModel::Slot &s = b.slot(ring[k - 1]);
             QCOMPARE(s.caption + s.meaning, QStringLiteral("a%1m%1").arg((page - 1) * 8 + k));
             QVERIFY(s.labelShown && !s.meaningShown);
         }
-        QCOMPARE(f.shownRing(), used);
+        QCOMPARE(layout, ring);
+        // Every shape lists its slots in ascending order: exactly these circles show.
+        QCOMPARE(f.shownRing(), ring);
         // A turned page hides the meaning under the pointer, but slot 0 keeps its focus
-        // circle until the pointer is seen outside it.
+        // circle, if the first page uses it, until the pointer is seen outside it.
         QVERIFY(!b.slot(0).meaningShown);
-        QCOMPARE(b.slot(0).borderStyle, int(count > 0 ? BoardModel::Solid : BoardModel::Dashed));
+        const bool entered = count > 8 || ring.contains(0);
+        QCOMPARE(b.slot(0).borderStyle, int(entered ? BoardModel::Solid : BoardModel::Dashed));
     }
 
     // Entering a slot reads its word aloud, so what is spoken traces the slots visited.
@@ -102,9 +86,7 @@ private slots:
         QTest::addColumn<QString>("focused"); // the word in focus at the end
         QTest::addColumn<bool>("readAloud");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("enter, stay, leave") << 8 << Ints{0, 0, 8} << "" << true << "a1";
-        QTest::newRow("slot to slot") << 8 << Ints{0, 1} << "a2" << true << "a1 a2";
-        QTest::newRow("entering again") << 8 << Ints{0, 8, 0} << "a1" << true << "a1 a1";
+        QTest::newRow("enter, stay, leave, again, on") << 8 << Ints{0, 0, 8, 0, 1} << "a2" << true << "a1 a1 a2";
         QTest::newRow("switched on, heard from the next entry")
             << 8 << Ints{0, SwitchReadAloud, 0, 1} << "a2" << false << "a2";
         // A ring of two uses slots 2 and 6: over slot 0's empty place the focus stays.
@@ -115,6 +97,7 @@ private slots:
         QTest::newRow("one word stays put") << 1 << Ints{Cw, Cw, Leave, Ccw} << "a1" << true << "a1 a1";
         QTest::newRow("second page of 13")
             << 13 << Ints{NextPage, Cw, Ccw, Cw, Ccw, Ccw} << "a12" << true << "a9 a13 a9 a13 a12";
+        QTest::newRow("circle's edge") << 8 << Ints{Inside, Edge, Inside, Diagonal} << "" << true << "a2 a2";
         QTest::newRow("keys and pointer share the focus")
             << 8 << Ints{0, Cw, 0, Leave, Cw} << "a1" << true << "a1 a2 a1 a1";
     }
@@ -139,33 +122,14 @@ private slots:
                 f.hover(step);
             else if (step == SwitchReadAloud)
                 f.readAloud = !f.readAloud;
+            else if (step <= Inside)
+                b.Form_MouseMove(b.geometry().slotX[1] + nearSlot1[Inside - step][0],
+                                 b.geometry().slotY[1] + nearSlot1[Inside - step][1]);
             else
                 QVERIFY(b.keyPressed(keys[-1 - step]));
         }
         QCOMPARE(f.focused().join(' '), focused);
         QCOMPARE(f.speech.spoken.join(' '), spoken);
-    }
-
-    void radius_data()
-    {
-        QTest::addColumn<double>("dx");
-        QTest::addColumn<double>("dy");
-        QTest::addColumn<bool>("inside");
-        // Circles at 640x480 have a radius of 59.
-        QTest::newRow("just inside") << 0.0 << -58.99 << true;
-        QTest::newRow("on the edge") << 0.0 << 59.0 << false;
-        QTest::newRow("diagonal, outside") << -41.8 << 41.8 << false;
-    }
-    void radius()
-    {
-        QFETCH(double, dx);
-        QFETCH(double, dy);
-        QFETCH(bool, inside);
-        BoardFixture f = BoardFixture::ringOf(8);
-        f.go(QStringLiteral("head"));
-        const BoardGeometry &g = f.board().geometry();
-        f.board().Form_MouseMove(g.slotX[1] + dx, g.slotY[1] + dy);
-        QCOMPARE(f.focused().join(' '), inside ? "a2" : "");
     }
 };
 

@@ -18,26 +18,6 @@ const QByteArray kOversized = "<oversized>";
 const QByteArray kHidden = "<hidden>";
 const QString kNoAssociations = QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。");
 
-// Opens the library "old", as an earlier choice would.
-void openOld(const QString &dataFolder, OpenLibrary &library)
-{
-    writeLibrary(dataFolder, "old", wordFile({{"old", "旧"}, {"older", "x"}}),
-                 associationFile({{{"aged", "老的"}}, {}}));
-    FakeLibraryHost host;
-    library.libraryName = "old";
-    QCOMPARE(library.openwordfile(dataFolder, host), OpenLibrary::LoadResult::Loaded);
-}
-
-// What a load that did not finish must leave: "old" as it was, or no library at all.
-void verifyKept(const OpenLibrary &library, bool oldOpen)
-{
-    QCOMPARE(library.isOpen(), oldOpen);
-    QCOMPARE(library.libraryName, oldOpen ? QStringLiteral("old") : QString());
-    QCOMPARE(library.wordLibrary().wordCount(), oldOpen ? 2 : 0);
-    QCOMPARE(library.wordLibrary().find(QStringLiteral("older")), oldOpen ? 2 : 0);
-    QCOMPARE(library.associations().assocMeanings(1, 1), oldOpen ? QStringLiteral("老的") : QString());
-}
-
 // Words "w1".."wN", word i with i % 40 associations "wi.k": at 3000 words an association
 // file large enough to be held in mapped memory rather than on the heap.
 void writeBig(const QString &dataFolder, int count)
@@ -50,18 +30,6 @@ void writeBig(const QString &dataFolder, int count)
             groups[size_t(i - 1)].emplace_back(QStringLiteral("w%1.%2").arg(i).arg(k), QStringLiteral("释义"));
     }
     writeLibrary(dataFolder, "big", wordFile(words), associationFile(groups, 39));
-}
-
-void verifyBig(const OpenLibrary &library, int count)
-{
-    QCOMPARE(library.wordLibrary().wordCount(), count);
-    for (int i = 1; i <= count; i += i < count - 10 ? 97 : 1) {
-        QCOMPARE(library.wordLibrary().meanings(i), QStringLiteral("释义%1").arg(i));
-        QCOMPARE(library.associations().assocCounts(i), i % 40);
-        for (int k = 1; k <= i % 40; ++k)
-            QCOMPARE(library.associations().assocWords(i, k), QStringLiteral("w%1.%2").arg(i).arg(k));
-    }
-    QVERIFY(library.wordLibrary().words(count + 1).isEmpty() && library.associations().assocCounts(count + 1) == 0);
 }
 
 } // namespace
@@ -110,8 +78,13 @@ private slots:
         for (bool oldOpen : {true, false}) {
             TempProgramFolder data;
             OpenLibrary library;
-            if (oldOpen)
-                openOld(data.path(), library);
+            if (oldOpen) {
+                writeLibrary(data.path(), "old", wordFile({{"old", "旧"}, {"older", "x"}}),
+                             associationFile({{{"aged", "老的"}}, {}}));
+                library.libraryName = "old";
+                FakeLibraryHost host;
+                QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
+            }
             writeLibrary(data.path(), name, words == kOversized ? "" : words,
                          associations == kHidden ? "0\r\n" : associations);
             const QString path = QDir::toNativeSeparators(data.path() + (wordFileAtFault ? "/词库/" : "/联想词库/") +
@@ -135,7 +108,12 @@ private slots:
                              message.endsWith(QStringLiteral("仍使用原来的词库《old》。")) == oldOpen,
                          qPrintable(message));
             }
-            verifyKept(library, oldOpen);
+            // What the load leaves: "old" as it was, or no library at all.
+            QCOMPARE(library.isOpen(), oldOpen);
+            QCOMPARE(library.libraryName, oldOpen ? QStringLiteral("old") : QString());
+            QCOMPARE(library.wordLibrary().wordCount(), oldOpen ? 2 : 0);
+            QCOMPARE(library.wordLibrary().find(QStringLiteral("older")), oldOpen ? 2 : 0);
+            QCOMPARE(library.associations().assocMeanings(1, 1), oldOpen ? QStringLiteral("老的") : QString());
         }
     }
 
@@ -144,18 +122,25 @@ private slots:
     void openLibraryOutlivesItsFiles()
     {
         TempProgramFolder data;
-        writeBig(data.path(), 3000);
-        QVERIFY(QFileInfo(OpenLibrary::associationFilePath(data.path(), "big")).size() > 1 << 20);
         OpenLibrary library;
-        library.libraryName = "big";
         FakeLibraryHost host;
-        QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-        writeLibrary(data.path(), "big", "", "");
-        verifyBig(library, 3000);
-        writeBig(data.path(), 10);
-        library.previousLibraryName = "big";
-        QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-        verifyBig(library, 10);
+        library.libraryName = "big";
+        for (const int count : {3000, 10}) {
+            writeBig(data.path(), count);
+            QVERIFY(count < 3000 || QFileInfo(OpenLibrary::associationFilePath(data.path(), "big")).size() > 1 << 20);
+            QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
+            writeLibrary(data.path(), "big", "", "");
+            QCOMPARE(library.wordLibrary().wordCount(), count);
+            for (int i = 1; i <= count; i += i < count - 10 ? 97 : 1) {
+                QCOMPARE(library.wordLibrary().meanings(i), QStringLiteral("释义%1").arg(i));
+                QCOMPARE(library.associations().assocCounts(i), i % 40);
+                for (int k = 1; k <= i % 40; ++k)
+                    QCOMPARE(library.associations().assocWords(i, k), QStringLiteral("w%1.%2").arg(i).arg(k));
+            }
+            QVERIFY(library.wordLibrary().words(count + 1).isEmpty() &&
+                    library.associations().assocCounts(count + 1) == 0);
+            library.previousLibraryName = "big";
+        }
     }
 };
 
