@@ -19,7 +19,6 @@ wait_for() { # SECONDS COMMAND...: polls until COMMAND succeeds; fails once SECO
 as_user=()
 run_as_other_user() { (($(id -u))) || { need setpriv; as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups); }; }
 ui() { "${as_user[@]}" /usr/bin/python3 "$work/e2e.py" "$@"; }
-measure() { /usr/bin/python3 "$e2e/e2e.py" "$@"; }
 
 # begin BUILD_DIR: a scratch folder $work, removed at exit with all that was started, a fresh
 # home, the program installed at $prefix, $shots for logs and screenshots (kept in BUILD_DIR).
@@ -87,11 +86,9 @@ settings_hex() {
     iconv -f UTF-8 -t GBK | xxd -p | tr -d '\n'
 }
 file_hex() { xxd -p "$1" 2>/dev/null | tr -d '\n'; }
-check_pictures() { # FOLDER: the default pictures moved into their screen-size folders
-  for size in 640x480 800x600 1024x768; do
-    check "picture folder $size holds 01.jpg and vorn.jpg" "01.jpg vorn.jpg" "$(cd "$1/Dorrit桌面/$size" 2>/dev/null && echo *)"
-  done
-  check "the default pictures left $(basename "$1")" "" "$(cd "$1" && ls 011.jpg 012.jpg 013.jpg vorn1.jpg vorn2.jpg vorn3.jpg 2>/dev/null)"
+check_pictures() { # FOLDER: the default pictures moved into their screen-size folders, none left
+  check "the default pictures moved into $(basename "$1")/Dorrit桌面" "$(printf '%s\n' Dorrit桌面/{1024x768,640x480,800x600}/{01,vorn}.jpg)" \
+    "$(cd "$1" && ls -d Dorrit桌面/*/* *.jpg 2>/dev/null)"
 }
 # tree_state FOLDER: every entry with its size, time and mode, to tell that nothing changed.
 tree_state() { (cd "$1" && find . -printf '%p %s %T@ %m\n' | sort); }

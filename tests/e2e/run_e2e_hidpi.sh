@@ -27,7 +27,7 @@ scenario() {
   done
   quit_program "$1"
   stop_display
-  convert "$shots/hidpi-$1.png" -depth 8 ppm:- | measure circles "$1" "$5" "${!6}" || fail=1
+  convert "$shots/hidpi-$1.png" -depth 8 ppm:- | ui circles "$1" "$5" "${!6}" || fail=1
 }
 scenario factor200 1600x1200 "" 2 2 layout2
 scenario xft150 1200x900 144 "" 1.5 layout2

@@ -3,9 +3,9 @@
 # start per way the program can speak, chosen only by the desktop the test makes:
 #   dispatcher  speech-dispatcher not running but may be started: the program starts it;
 #   flite       speech-dispatcher may not be started (DisableAutoSpawn): flite speaks;
-#   hung        speech-dispatcher runs but does not answer (SIGSTOP): flite, after a few seconds;
-#   off         reading aloud off: nothing heard, no speech service started.
-# With reading aloud on, start-up says "welcome" and a ring word is said when pointed at.
+#   hung        speech-dispatcher runs but does not answer (SIGSTOP): flite, after a few seconds.
+# Start-up says "welcome" and a ring word is said when pointed at. That nothing is said with
+# reading aloud off is tst_Session's and tst_frmmain's.
 # Usage: run_e2e_speech.sh BUILD_DIR      Exit 77 (skipped) when a tool is missing.
 source "$(dirname "$0")/common.sh"
 need pulseaudio pactl parec speech-dispatcher
@@ -37,59 +37,55 @@ wait_for 10 pactl info >/dev/null 2>&1 || { echo "FAIL: pulseaudio did not start
 parec -d e2e.monitor --format=s16le --rate=16000 --channels=1 --latency-msec=20 >"$work/sound.raw" &
 record_pid=$!
 wait_for 5 test -s "$work/sound.raw"
-during() { # NAME COUNT COMMAND...: runs COMMAND, then COUNT words must be heard
+during() { # NAME COMMAND...: runs COMMAND, then one word must be heard
   local from=$(stat -c %s "$work/sound.raw")
-  "${@:3}"
-  measure words "$1" "$work/sound.raw" "$from" "$2" "$recordings/$1.wav" || fail=1
+  "${@:2}"
+  ui words "$1" "$work/sound.raw" "$from" "$recordings/$1.wav" || fail=1
 }
 
 main="frame:$title*"
-new_desktop() { # NAME READ_ALOUD: a fresh user (home, configuration, runtime folders), settings
-  local home="$work/$1"
-  mkdir -p "$home"/{home,config,cache,data} && mkdir -m 700 "$home/run"
-  export HOME="$home/home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
-  unset SPEECHD_ADDRESS
-  settings_hex '#TRUE#' "$2" 01.jpg '#TRUE#' | xxd -r -p >"$prefix/Dorrit参数.ini"
-}
-start_and_wait_for_engine() { # NAME: the engine is chosen after the window shows, a while later
-  start_program "$prefix/dorrit" "$work/$1" >/dev/null
-  [[ $1 == off ]] || wait_for 15 grep -q "Reading aloud" "$work/$1.log"
-}
-# hover NAME COUNT: the sample library opened from the menu, "travel" (its ring is full) looked
-# up, and the pointer moved from outside every circle onto its ring word "journey".
+settings_hex '#TRUE#' '#TRUE#' 01.jpg '#TRUE#' | xxd -r -p >"$prefix/Dorrit参数.ini"
+# hover NAME: the sample library opened from the menu, "travel" (its ring is full) looked up, and
+# the pointer moved from outside every circle onto its ring word "journey".
 hover() {
   open_library sample.qd >/dev/null
   xdotool mousemove $(ui where "$main" "text:") click 1 key ctrl+a type travel
   xdotool key Return
   at=$(ui where "$main" "label:journey") && xdotool mousemove 5 760
-  during "$1" "$2" xdotool mousemove $at
+  during "$1" xdotool mousemove $at
   screenshot "$recordings/$1.png"
 }
-# scenario NAME COUNT LOG SERVICE: COUNT welcomes (and words on hover), how the log's line on
-# reading aloud begins (who speaks and why), whether speech-dispatcher runs afterwards (yes/no).
+start_and_wait_for_engine() { # NAME: the engine is chosen after the window shows, a while later
+  start_program "$prefix/dorrit" "$work/$1" >/dev/null
+  wait_for 15 grep -q "Reading aloud" "$work/$1.log"
+}
+# scenario NAME LOG SERVICE [SETUP...]: a fresh user (home, configuration, runtime folders) made
+# ready by SETUP; a welcome (and a word on hover), how the log's line on reading aloud begins (who
+# speaks and why), whether speech-dispatcher runs afterwards (yes/no).
 scenario() {
-  local name=$1 said
-  during "$name-welcome" "$2" start_and_wait_for_engine "$name"
-  said=$(grep -m 1 "Reading aloud" "$work/$name.log" || echo "(nothing about reading aloud)")
-  check "$name: the log tells who speaks and why" "$3" "${said:0:${#3}}"
-  check "$name: speech-dispatcher running afterwards" "$4" "$(service_pid >/dev/null && echo yes || echo no)"
-  [[ $name == hung ]] || hover "$name-hover" "$2"
-  quit_program "$name"
+  local home="$work/$1" said
+  mkdir -p "$home"/{home,config,cache,data} && mkdir -m 700 "$home/run"
+  export HOME="$home/home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_DATA_HOME="$home/data" XDG_RUNTIME_DIR="$home/run"
+  unset SPEECHD_ADDRESS
+  "${@:4}"
+  during "$1-welcome" start_and_wait_for_engine "$1"
+  said=$(grep -m 1 "Reading aloud" "$work/$1.log")
+  check "$1: the log tells who speaks and why" "$2" "${said:0:${#2}}"
+  check "$1: speech-dispatcher running afterwards" "$3" "$(service_pid >/dev/null && echo yes || echo no)"
+  [[ $1 == hung ]] || hover "$1-hover"
+  quit_program "$1"
   stop_service
 }
+no_autospawn() { mkdir "$XDG_CONFIG_HOME/speech-dispatcher" && echo DisableAutoSpawn >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"; }
+hung_service() {
+  speech-dispatcher --spawn --communication-method unix_socket \
+    --socket-path "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" >"$work/hung-service.log" 2>&1
+  wait_for 5 service_pid >/dev/null || { echo "FAIL: speech-dispatcher did not start"; cat "$work/hung-service.log"; exit 1; }
+  kill -STOP "$(service_pid)"
+}
 
-new_desktop dispatcher '#TRUE#'
-scenario dispatcher 1 "Reading aloud through speech-dispatcher" yes
-new_desktop flite '#TRUE#'
-mkdir "$XDG_CONFIG_HOME/speech-dispatcher" && echo DisableAutoSpawn >"$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
-scenario flite 1 "Reading aloud through flite - passed over speech-dispatcher: not running, and starting it \
-failed: Autospawn requested but disabled" no
-new_desktop hung '#TRUE#'
-speech-dispatcher --spawn --communication-method unix_socket \
-  --socket-path "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" >"$work/hung-service.log" 2>&1
-wait_for 5 service_pid >/dev/null || { echo "FAIL: speech-dispatcher did not start"; cat "$work/hung-service.log"; exit 1; }
-kill -STOP "$(service_pid)"
-scenario hung 1 "Reading aloud through flite - passed over speech-dispatcher: no answer within" yes
-new_desktop off '#FALSE#'
-scenario off 0 "(nothing about reading aloud)" no
+scenario dispatcher "Reading aloud through speech-dispatcher" yes
+scenario flite "Reading aloud through flite - passed over speech-dispatcher: not running, and starting it \
+failed: Autospawn requested but disabled" no no_autospawn
+scenario hung "Reading aloud through flite - passed over speech-dispatcher: no answer within" yes hung_service
 exit $fail
