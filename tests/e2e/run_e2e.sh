@@ -76,6 +76,9 @@ check "the report follows" "yes" "$(yes_if ui title "alert:*" "label:*单元2*")
 screenshot "$shots/wordlist-report.png"
 ui do "alert:*" "push button:OK"
 check "the new library opens" "$title        词库：单元2" "$(ui title "frame:$title*单元2")"
+# Browsed: a word of it looked up shows its ring, the list's own words among it.
+xdotool mousemove $(ui where "frame:$title*" "text:") click 1 key ctrl+a type abandon && xdotool key Return
+check "a word of it looked up, its ring from the list" "yes" "$(yes_if ui title "frame:$title*" "label:forsake")"
 drop "$prefix/词库/单元1.qd"
 check "the library in the drop opens" "$title        词库：单元1" "$(ui title "frame:$title*单元1")"
 
