@@ -1,5 +1,3 @@
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/myself.h"

@@ -1,8 +1,5 @@
-#include "common/FakeEnvironment.h"
-#include "common/FakeRegistry.h"
 #include "common/LibraryFixtures.h"
 #include "common/RecordingServices.h"
-#include "common/ScriptedDialog.h"
 #include "common/TempProgramFolder.h"
 #include "startup/Companion.h"
 #include "startup/Session.h"
