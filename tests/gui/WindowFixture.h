@@ -1,10 +1,6 @@
 #pragma once
 
-#include "common/FakeEnvironment.h"
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
-#include "common/ScriptedDialog.h"
 #include "common/TempProgramFolder.h"
 #include "startup/frmmain.h"
 
@@ -31,14 +27,8 @@ struct Window
 
     Window()
     {
-        Session::Services services;
-        services.programFolder = folder.path();
-        services.speech = &speech;
-        services.registry = &registry;
-        services.environment = &environment;
-        services.libraryDialog = &dialog;
-        services.screenHeightTwips = 9000;
-        session = std::make_unique<Session>(services);
+        session = std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment,
+                                                              &dialog, 9000, {}});
         session->Form_Load();
         window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
     }

@@ -1,5 +1,3 @@
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/myself.h"
@@ -38,13 +36,6 @@ struct Shown
     myself *card() const { return about->findChild<myself *>(); }
 };
 
-// Closing destroys a dialog later, through the event loop.
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 } // namespace
 
 // What the end-to-end walk does not see: the texts, the drawing, the keys and the card's pages.
@@ -70,9 +61,9 @@ private slots:
         QTest::keyClick(s.about.data(), Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(s.starter.attempts, QStringList{kTool});
         QVERIFY(s.messages.shown.isEmpty());
+        // Closing destroys the dialog, later, through the event loop.
         QTest::keyClick(s.about.data(), Qt::Key_Return);
-        settle();
-        QVERIFY(s.about.isNull());
+        QTRY_VERIFY(s.about.isNull());
     }
 
     void card()
@@ -97,11 +88,10 @@ private slots:
         }
         // No cancel button: Esc leaves the card open. Opened again, it greets again.
         QTest::keyClick(card.data(), Qt::Key_Escape);
-        settle();
-        QVERIFY(!card.isNull() && card->isVisible());
+        QVERIFY(card->isVisible());
         QTest::mouseClick(bye, Qt::LeftButton);
-        settle();
-        QVERIFY(card.isNull() && !s.about.isNull());
+        QTRY_VERIFY(card.isNull());
+        QVERIFY(!s.about.isNull());
         s.about->Image1_DblClick();
         QCOMPARE(s.card()->findChild<QPlainTextEdit *>("Text1")->toPlainText(), myself::greeting);
     }
