@@ -23,41 +23,38 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file"); // null: no file; "<folder>", "<too large>": no bytes
         QTest::addColumn<ChmFile::Error>("error");
-        QTest::addColumn<bool>("system"); // the uncompressed #SYSTEM object reads, and the title in it
-        QTest::addColumn<bool>("topic");  // the compressed /index.htm reads
-        QTest::addColumn<QString>("message"); // what the viewer shows instead; empty: the file
+        QTest::addColumn<bool>("system");     // the uncompressed #SYSTEM object reads, and the title in it
+        QTest::addColumn<QString>("message"); // shown instead of the compressed /index.htm: it does not read
         QFile built(DORRIT_HELP_FILE);
         QVERIFY(built.open(QIODevice::ReadOnly));
         const QByteArray good = built.readAll();
         const qsizetype dir = qsizetype(qFromLittleEndian<quint64>(good.constData() + 72));
         const auto with = [&good](qsizetype at, auto value) {
-            QByteArray bytes = good;
-            qToLittleEndian(value, bytes.data() + at);
-            return bytes;
+            const auto le = qToLittleEndian(value);
+            return QByteArray(good).replace(at, sizeof le, reinterpret_cast<const char *>(&le), sizeof le);
         };
         const auto bad = ChmFile::Error::NotHelpFile, none = ChmFile::Error::None;
         const char *broken = "帮助文件“%1”已损坏或不是帮助文件，无法显示。请重新安装程序。",
                    *noTopic = "帮助文件“%1”中没有可以显示的主题。";
         // clang-format off
-        const std::tuple<const char *, QByteArray, ChmFile::Error, bool, bool, const char *> rows[] = {
-            {"the built help file", good, none, true, true, ""},
-            {"missing", {}, ChmFile::Error::Missing, false, false, "找不到帮助文件“%1”。请确认它和程序放在同一个文件夹里。"},
-            {"a folder", "<folder>", ChmFile::Error::Unreadable, false, false, "无法读取帮助文件“%1”。请检查它的访问权限。"},
-            {"larger than help files are", "<too large>", bad, false, false, broken},
-            {"empty", "", bad, false, false, broken},
-            {"text file", "<html><body>not a help file</body></html>", bad, false, false, broken},
-            {"cut inside the header", good.left(0x50), bad, false, false, broken},
-            {"cut inside the directory", good.left(dir + 0x40), bad, false, false, broken},
-            {"unknown version", with(4, quint32(4)), bad, false, false, broken},
-            {"directory beyond the end", with(72, quint64(good.size()) + 1), bad, false, false, broken},
-            {"index head outside the directory", with(dir + 32, quint32(1000)), bad, false, false, broken},
-            {"directory chunk signature", QByteArray(good).replace(good.indexOf("PMGL"), 1, "X"), bad, false, false, broken},
-            {"compression data damaged", QByteArray(good).replace(good.indexOf("LZXC"), 4, "XXXX"), none, true, false, noTopic},
-            {"cut after the directory", good.left(dir + 0x1200), none, false, false, noTopic},
+        const std::tuple<const char *, QByteArray, ChmFile::Error, bool, const char *> rows[] = {
+            {"the built help file", good, none, true, ""},
+            {"missing", {}, ChmFile::Error::Missing, false, "找不到帮助文件“%1”。请确认它和程序放在同一个文件夹里。"},
+            {"a folder", "<folder>", ChmFile::Error::Unreadable, false, "无法读取帮助文件“%1”。请检查它的访问权限。"},
+            {"larger than help files are", "<too large>", bad, false, broken}, {"empty", "", bad, false, broken},
+            {"text file", "<html><body>not a help file</body></html>", bad, false, broken},
+            {"cut inside the header", good.left(0x50), bad, false, broken},
+            {"cut inside the directory", good.left(dir + 0x40), bad, false, broken},
+            {"unknown version", with(4, quint32(4)), bad, false, broken},
+            {"directory beyond the end", with(72, quint64(good.size()) + 1), bad, false, broken},
+            {"index head outside the directory", with(dir + 32, quint32(1000)), bad, false, broken},
+            {"directory chunk signature", QByteArray(good).replace(good.indexOf("PMGL"), 1, "X"), bad, false, broken},
+            {"compression data damaged", QByteArray(good).replace(good.indexOf("LZXC"), 4, "XXXX"), none, true, noTopic},
+            {"cut after the directory", good.left(dir + 0x1200), none, false, noTopic},
         };
         // clang-format on
-        for (const auto &[name, file, error, system, topic, message] : rows)
-            QTest::newRow(name) << file << error << system << topic << QString::fromUtf8(message);
+        for (const auto &[name, file, error, system, message] : rows)
+            QTest::newRow(name) << file << error << system << QString::fromUtf8(message);
     }
     void open()
     {
@@ -75,7 +72,7 @@ private slots:
         QTEST(chm.error(), "error");
         QTEST(chm.object("/#SYSTEM").has_value(), "system");
         QTEST(chm.title() == "Tesmar单词Dorrit 帮助", "system");
-        QTEST(chm.object("INDEX.htm").value_or("").contains("<h1>欢迎使用 Tesmar单词Dorrit</h1>"), "topic");
+        QCOMPARE(chm.object("INDEX.htm").value_or("").contains("<h1>欢迎使用 Tesmar"), message.isEmpty());
         QVERIFY(!chm.object("/nothing.htm"));
 
         ChmViewer viewer;
@@ -93,7 +90,6 @@ private slots:
             QVERIFY(!viewer.findChild<QAction *>("back")->isEnabled());
             viewer.openFile(DORRIT_HELP_FILE);
         }
-        QCOMPARE(viewer.windowTitle(), "Tesmar单词Dorrit 帮助");
         QVERIFY(sidebar->isEnabled());
         QCOMPARE(shown(), "chm:/index.htm 欢迎使用 Tesmar单词Dorrit");
         QCOMPARE(tree->topLevelItem(0)->childCount(), 5);

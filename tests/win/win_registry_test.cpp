@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iterator>
 #include <string>
 
 namespace {
