@@ -41,10 +41,6 @@ private slots:
         QTest::addColumn<QString>("log");
         // clang-format off
         const std::tuple<const char *, QByteArray, QString, QString, QString> rows[] = {
-            {"first answers, second never made", "ru", "say welcome;start;settle;say tanker",
-             "a open;a say welcome;a say tanker", "Reading aloud through a"},
-            {"first unavailable", "ur", "say welcome;start;settle;say tanker",
-             "a open;b open;b say welcome;b say tanker", "Reading aloud through b - passed over a: no a"},
             {"first never answers, the latest few words wait", "sr",
              "say one;start;say two;say ;say three;say four;say five;settle", "a open;b open;b say two|three|four|five",
              "Reading aloud through b - passed over a: no answer within 20 ms"},

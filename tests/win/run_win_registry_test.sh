@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
 # Builds the Win32 registry and environment calls with mingw-w64 and runs them under Wine
 # against a throwaway prefix filled by `wine reg add`; then the Linux reader of the same prefix
-# (the tst_WineRegistry executable, when given) must answer as Wine did. Exit 77 (skipped)
-# when mingw-w64 or Wine is missing or Wine cannot start here.
-# Usage: run_win_registry_test.sh <source dir> [tst_WineRegistry executable]
+# (the tst_WineRegistry executable) must answer as Wine did. Exit 77 (skipped) when mingw-w64
+# or Wine is missing or Wine cannot start here.
+# Usage: run_win_registry_test.sh <source dir> <tst_WineRegistry executable>
 set -u
-src=${1:?source dir} reader=${2:-}
+src=${1:?source dir} reader=${2:?tst_WineRegistry executable}
 skip() { echo "SKIP: $*"; exit 77; }
 fail() { echo "FAIL: $*"; exit 1; }
 cxx=$(command -v x86_64-w64-mingw32-g++) || skip "x86_64-w64-mingw32-g++ not found"
-wine=$(command -v wine64 || command -v wine || { [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64; }) \
-    || skip "wine not found"
-wineserver=$(command -v wineserver || { [ -x "$(dirname "$wine")/wineserver" ] && echo "$(dirname "$wine")/wineserver"; }) \
-    || skip "wineserver not found"
+PATH=$PATH:/usr/lib/wine # where Debian keeps wine64 and wineserver
+wine=$(command -v wine64 || command -v wine) || skip "wine not found"
+wineserver=$(PATH=$(dirname "$wine"):$PATH command -v wineserver) || skip "wineserver not found" # wine's own
 work=$(mktemp -d "${TMPDIR:-/tmp}/dorrit-wine.XXXXXX")
 trap '"$wineserver" -k >/dev/null 2>&1; rm -rf "$work"' EXIT
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscoree,mshtml="
@@ -22,8 +21,7 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all DISPLAY= WINEDLLOVERRIDES="mscor
 # exit 1 only reports warnings).
 mkdir -p "$work/locale" && export LOCPATH="$work/locale"
 localedef -i zh_CN -f UTF-8 "$LOCPATH/zh_CN.UTF-8" >"$work/localedef.log" 2>&1
-[ -s "$LOCPATH/zh_CN.UTF-8/LC_CTYPE" ] || { tail -3 "$work/localedef.log"; skip "cannot make zh_CN.UTF-8: install locales"; }
-[ "$(LC_ALL=zh_CN.UTF-8 locale charmap 2>/dev/null)" = UTF-8 ] || skip "the zh_CN.UTF-8 locale does not load"
+[ "$(LC_ALL=zh_CN.UTF-8 locale charmap)" = UTF-8 ] || { tail -3 "$work/localedef.log"; skip "no zh_CN.UTF-8 locale"; }
 inwine() { timeout 120 env LC_ALL=zh_CN.UTF-8 "$wine" "$@"; } # the locale for wine only, not this shell
 
 "$cxx" -std=c++20 -O1 -Wall -Wextra -static -I"$src/src" "$src/tests/win/win_registry_test.cpp" \
@@ -34,20 +32,15 @@ reg() { inwine reg "$@" /f >/dev/null || fail "wine reg $*"; }
 paths='HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths'
 named='HKLM\Software\Dorrit\Named'
 reg add "$paths\\Tesmar单词Graxo.exe" /ve /d 'C:\Program Files\Graxo\Tesmar单词Graxo.exe'
-reg add "$paths\\Tesmar单词Graxo.exe" /v Path /t REG_EXPAND_SZ /d '%SystemRoot%\x'
 reg add "$paths\\DorritExpand.exe" /ve /t REG_EXPAND_SZ /d '%DORRIT_TEST_ROOT%\Graxo\g.exe'
 reg add "$paths\\DorritNamed.exe" /v Zed /d z
-reg add "$paths\\DorritNamed.exe" /v beta /t REG_DWORD /d 7
 reg add "$paths\\DorritNamed.exe" /v Alpha /t REG_EXPAND_SZ /d '%TEMP%\单词'
 reg add "$paths\\DorritLong.exe" /ve /d "C:\\$(printf 'a%.0s' $(seq 300))\\x.exe"
 reg add "$paths\\DorritDword.exe" /ve /t REG_DWORD /d 42
 # A key left without values (reg add of a bare key would give it an empty default value).
 reg add "$paths\\DorritEmpty.exe" /v gone /d x
 reg delete "$paths\\DorritEmpty.exe" /v gone
-reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO' /v PATH /d 'C:\Program Files\MSInfo\msinfo32.exe'
-reg add 'HKLM\SOFTWARE\Microsoft\Shared Tools Location' /v MSINFO /d 'C:\Program Files\MSInfo'
 reg add "$named" /v Chinese /d '单词'
-reg add "$named" /v Expand /t REG_EXPAND_SZ /d '%SystemRoot%\msinfo32.exe'
 reg add "$named" /v Number /t REG_DWORD /d 305419896
 reg add "$named" /v Long /d "$(printf 'b%.0s' $(seq 1500))"
 reg add "$named" /v Empty /d ''
@@ -55,10 +48,7 @@ reg add "$named" /ve /d 'default'
 
 export DORRIT_TEST_ROOT='D:\Dorrit Root' DORRIT_TEST_LONG=$(printf 'L%.0s' $(seq 5000))
 inwine "$work/win_registry_test.exe" >"$work/win.out" 2>&1 || { cat "$work/win.out"; fail "Win32 test under wine"; }
-answer='^\(first\|named\|expand\|end\) '
-tr -d '\r' <"$work/win.out" | grep "$answer" >"$work/answers.txt"
+tr -d '\r' <"$work/win.out" | grep '^\(first\|named\|expand\|end\) ' >"$work/answers.txt"
 "$wineserver" -w # Wine writes system.reg when its server ends.
-if [ -n "$reader" ]; then
-    DORRIT_WINE_ANSWERS="$work/answers.txt" QT_QPA_PLATFORM=offscreen "$reader" || fail "Linux reader of the wine prefix"
-fi
+DORRIT_WINE_ANSWERS="$work/answers.txt" QT_QPA_PLATFORM=offscreen "$reader" || fail "Linux reader of the wine prefix"
 echo "PASS"

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -27,10 +26,8 @@ const std::pair<std::string, const char *> rows[] = {
     {paths + "Tesmar\xb5\xa5\xb4\xcaGraxo.exe", first}, // "单词" in code page 936
     {paths + "DorritExpand.exe", first}, {paths + "DorritNamed.exe", first}, {paths + "DorritLong.exe", first},
     {paths + "DorritDword.exe", first}, {paths + "DorritEmpty.exe", first}, {paths + "DorritMissing.exe", first},
-    {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}, {"software\\microsoft\\shared tools\\msinfo", "path"},
-    {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}, {named, "Chinese"}, {named, "Expand"},
-    {named, "Number"}, {named, "Long"}, {named, "Empty"}, {named, ""}, {named, "Nothing"},
-    {"Software\\Dorrit\\Nothing", "PATH"},
+    {named, "Chinese"}, {named, "Number"}, {named, "Long"}, {named, "Empty"}, {named, ""}, {named, "Nothing"},
+    {"software\\dorrit\\named", "chinese"}, {"Software\\Dorrit\\Nothing", "PATH"},
 };
 
 // DORRIT_TEST_ROOT and DORRIT_TEST_LONG (5000 characters) are set by the script.
