@@ -102,10 +102,11 @@ struct Board
     }
 };
 
+// Made once and never destroyed: at exit the application object is already gone.
 Board &board()
 {
-    static Board b;
-    return b;
+    static Board *b = new Board;
+    return *b;
 }
 
 QMouseEvent moveTo(const QPointF &at)
