@@ -4,8 +4,9 @@
 # or the word data holding a menu handler or a UI service.
 # Usage: check_layers.sh SRC_DIR CORE_SOURCES_FILE QT_INCLUDE_DIR
 set -uo pipefail
-src=$1 core_list=$2 qt=$3
+src=$1 core_list=$(realpath "$2") qt=$3
 fail=0
+[[ -r $core_list && -d $qt/QtCore ]] || { echo "FAIL: no list of the widget-free sources or no Qt headers"; exit 1; }
 cd "$src" || exit 1
 
 # Folder graph: one "from to" line per folder that includes another folder's header.
