@@ -10,8 +10,8 @@
 #include "board/BoardModel.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiFonts.h"
-#include "startup/frmmain.h"
-#include "worddata/LibraryFileDialog.h"
+#include "StartedWindow.h"
+#include "platform/LibraryFileDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,21 +43,22 @@ public:
 };
 
 // The window as a user starts it, its program folder holding the generated libraries.
-std::unique_ptr<frmmain> openWindow(LibraryFileDialog &dialog, const QString &programFolder)
+std::unique_ptr<StartedWindow> openWindow(LibraryFileDialog &dialog, const QString &programFolder)
 {
-    frmmain::Services services;
+    Session::Services services;
     services.programFolder = programFolder;
     services.libraryDialog = &dialog;
     services.screenHeightTwips = 11520;
-    auto window = std::make_unique<frmmain>(services, Settings{});
+    auto started = std::make_unique<StartedWindow>(services);
+    frmmain *window = &started->window;
     bool painted = false;
-    QObject::connect(window.get(), &frmmain::firstFramePainted, [&painted] { painted = true; });
+    QObject::connect(window, &frmmain::firstFramePainted, [&painted] { painted = true; });
     window->showFillingScreen();
     // A user chooses a library well after the window is up and settled.
     for (int i = 0; i < 10000 && !painted; ++i)
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    return window;
+    return started;
 }
 
 // The window with the full-size library open and its word of most associations (a full
@@ -65,15 +66,17 @@ std::unique_ptr<frmmain> openWindow(LibraryFileDialog &dialog, const QString &pr
 struct Board
 {
     FullLibraryDialog dialog;
-    std::unique_ptr<frmmain> window;
+    std::unique_ptr<StartedWindow> started;
+    frmmain *window = nullptr;
     QString mostAssociations;
     QString otherWord;
 
     Board()
     {
-        window = openWindow(dialog, GeneratedLibraries::libraries().folder);
+        started = openWindow(dialog, GeneratedLibraries::libraries().folder);
+        window = &started->window;
         window->mnuciku_Click();
-        const OpenLibrary &library = window->library();
+        const OpenLibrary &library = started->session.library();
         int most = 1;
         for (int i = 1; i <= library.wordLibrary().wordCount(); ++i) {
             if (library.associations().assocCounts(i) > library.associations().assocCounts(most))
@@ -94,15 +97,16 @@ struct Board
     QWidget *surface() const { return window->findChild<QWidget *>(QStringLiteral("board")); }
     QPointF slotCentre(int i) const
     {
-        const BoardGeometry &g = window->board().geometry();
+        const BoardGeometry &g = started->session.geometry();
         return QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)]);
     }
 };
 
+// Made once and never destroyed: at exit the application object is already gone.
 Board &board()
 {
-    static Board b;
-    return b;
+    static Board *b = new Board;
+    return *b;
 }
 
 QMouseEvent moveTo(const QPointF &at)
@@ -137,7 +141,7 @@ void BM_QtDeliversMouseMoveInMainWindow(benchmark::State &state)
 
 void BM_BoardRuleNoChange(benchmark::State &state)
 {
-    BoardModel &model = const_cast<BoardModel &>(board().window->board());
+    BoardModel &model = board().started->session.board();
     const QPointF at = board().slotCentre(8);
     for (auto _ : state) {
         model.Form_MouseMove(at.x(), at.y());
@@ -238,7 +242,8 @@ void BM_Turn(benchmark::State &state, const char *what)
 int firstLoadInWindow(const QString &dataFolder)
 {
     FullLibraryDialog dialog;
-    std::unique_ptr<frmmain> window = openWindow(dialog, dataFolder);
+    const std::unique_ptr<StartedWindow> started = openWindow(dialog, dataFolder);
+    frmmain *window = &started->window;
     window->mnuciku_Click();
     const double cpu = GeneratedLibraries::processCpuSeconds() - dialog.closedCpu;
     const qint64 wallNs = dialog.closedAt.nsecsElapsed();

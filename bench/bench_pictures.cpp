@@ -3,7 +3,7 @@
 // claims 60000 x 60000 pixels; and seeding the six defaults with verified copies against
 // plain QFile::copy moves of the same files.
 #include "startup/BackgroundPictures.h"
-#include "startup/PictureFile.h"
+#include "platform/PictureFile.h"
 
 #include <QDir>
 #include <QFile>

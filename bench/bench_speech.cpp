@@ -24,8 +24,8 @@
 #include "platform/SpeechDispatcherSpeech.h"
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
-#include "startup/frmmain.h"
-#include "worddata/LibraryFileDialog.h"
+#include "StartedWindow.h"
+#include "platform/LibraryFileDialog.h"
 
 #include <QApplication>
 #include <QAudioSink>
@@ -211,7 +211,7 @@ void BM_StartToFirstWord(benchmark::State &state, bool autospawn)
         state.ResumeTiming();
         const qint64 ns = recorder->timeToFirstSound(
             [&] {
-                speech = makeSystemSpeech();
+                speech = makeSystemSpeech(QStringLiteral(DORRIT_SPEECH_MODULE_FOLDER));
                 speech->speak(QStringLiteral("welcome"));
                 speech->start();
             },
@@ -264,12 +264,13 @@ void BM_PointerToFirstSound(benchmark::State &state, bool flite)
     SpeechChooser speech({flite ? SpeechChooser::Factory([] { return std::make_unique<FliteSpeech>(); })
                                 : SpeechChooser::Factory([] { return std::make_unique<SpeechDispatcherSpeech>(); })});
     SampleDialog dialog;
-    frmmain::Services services;
+    Session::Services services;
     services.programFolder = folder.path();
     services.speech = &speech;
     services.libraryDialog = &dialog;
     services.screenHeightTwips = 11520;
-    frmmain window(services, Settings{});
+    StartedWindow started(services);
+    frmmain &window = started.window;
     window.show();
     // "welcome" from start-up is said first, as after a real start.
     recorder->timeToFirstSound([&] { speech.start(); }, std::chrono::seconds(15));
@@ -283,7 +284,7 @@ void BM_PointerToFirstSound(benchmark::State &state, bool flite)
     emit input->textEdited(input->text());
     emit input->returnPressed();
     QWidget *board = window.findChild<QWidget *>(QStringLiteral("board"));
-    const BoardGeometry &g = window.board().geometry();
+    const BoardGeometry &g = started.session.geometry();
     const auto moveTo = [&](int slot) {
         const QPointF at(g.slotX[size_t(slot)], g.slotY[size_t(slot)]);
         QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);

@@ -1,24 +1,26 @@
 // Start-up to first frame: the main window (settings file, layout, board, background)
-// against a fair baseline in the same run: a maximized main window with a Chinese menu bar
-// and one line of Chinese text, which pays the same font loading. Under X when DISPLAY is
+// against a fair baseline in the same run: a maximized main window with a Chinese menu bar,
+// the same background JPEG drawn to its size, nine circles and one line of Chinese text. Under X when DISPLAY is
 // set (xvfb-run), otherwise on the offscreen platform.
 //
 // Three views:
 //  Launch  - from starting a fresh process to its first painted frame, as a user starts
-//            the program; both sides run this same executable, so linking and the
-//            application object cost the same and only the window differs.
+//            the program: the real executable against this one's baseline window, both
+//            linked against the same libraries.
 //  Cold    - inside such a fresh process, from creating the window to its first frame.
 //  Warm    - the same span repeated inside one process, where only the window's own
 //            work remains.
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
-#include "startup/frmmain.h"
+#include "BaselineWindow.h"
+#include "StartedWindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -28,15 +30,14 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cmath>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-// Set in a child process: tells the parent at the moment of the first frame, before
-// anything that follows it (such as loading the speech engine) can delay the report.
-void (*reportFrame)(qint64) = nullptr;
+using namespace baseline;
 
 void printFrame(qint64 ns)
 {
@@ -44,75 +45,19 @@ void printFrame(qint64 ns)
     fflush(stdout);
 }
 
-class PaintedSurface : public QWidget
-{
-public:
-    explicit PaintedSurface(const QElapsedTimer &clock)
-        : clock_(clock)
-    {}
-    bool painted = false;
-    qint64 paintedAt = -1;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter(this).fillRect(rect(), palette().window());
-        if (!painted) {
-            paintedAt = clock_.nsecsElapsed();
-            if (reportFrame)
-                reportFrame(paintedAt);
-        }
-        painted = true;
-    }
-
-private:
-    const QElapsedTimer &clock_;
-};
-
-void waitUntil(const bool &flag)
-{
-    for (int i = 0; i < 10000 && !flag; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void fillScreen(QWidget &window)
-{
-    // As the program does: without a window manager "maximized" alone does nothing.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        window.setGeometry(screen->availableGeometry());
-    window.showMaximized();
-}
-
-// The fair baseline: what any program with a Chinese menu bar and one line of Chinese text
-// pays to show its first frame, maximized as the program is.
-qint64 baselineWindowToFirstFrame()
-{
-    QElapsedTimer clock;
-    clock.start();
-    QMainWindow window;
-    window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("选择词库"));
-    window.menuBar()->addMenu(QStringLiteral("帮助"))->addAction(QStringLiteral("帮助主题"));
-    auto *surface = new PaintedSurface(clock);
-    auto *label = new QLabel(QStringLiteral("欢迎使用Tesmar系列！"), surface);
-    label->move(400, 350);
-    window.setCentralWidget(surface);
-    fillScreen(window);
-    waitUntil(surface->painted);
-    return surface->painted ? surface->paintedAt : -1;
-}
-
 qint64 frmmainToFirstFrame(const QString &programFolder)
 {
     QElapsedTimer clock;
     clock.start();
     const auto speech = makeSystemSpeech();
-    frmmain::Services services;
+    Session::Services services;
     services.programFolder = programFolder;
     services.speech = speech.get();
-    Settings initial;
+    services.screenHeightTwips = frmmain::screenHeightTwips();
     bool painted = false;
     qint64 elapsed = -1;
-    frmmain window(services, initial);
+    StartedWindow started(services);
+    frmmain &window = started.window;
     QObject::connect(&window, &frmmain::firstFramePainted, [&] {
         elapsed = clock.nsecsElapsed();
         painted = true;
@@ -141,7 +86,7 @@ QString programFolder(bool readAloud)
     SettingsFile(path).writeAll(stored);
     // A picture to show, as every start after the first has.
     QDir(path).mkpath(QStringLiteral("Dorrit桌面/1024x768"));
-    QFile::copy(QStringLiteral(DORRIT_SOURCE_DIR "/resources/programfolder/013.jpg"),
+    QFile::copy(QString::fromUtf8(kPicture),
                 path + QStringLiteral("/Dorrit桌面/1024x768/01.jpg"));
     return path;
 }
@@ -190,16 +135,41 @@ void BM_Cold(benchmark::State &state, const char *what)
 
 } // namespace
 
-// From starting a child to its report of the first frame; -1 when none came.
+// The real program in a program folder of its own (a copy of the executable and its speech
+// module beside the settings file and the picture), as a user launches it.
+QString installedProgram(bool readAloud)
+{
+    const QString folder = programFolder(readAloud);
+    const QString program = folder + QStringLiteral("/dorrit");
+    if (!QFileInfo::exists(program)) {
+        QFile::copy(QStringLiteral(DORRIT_EXECUTABLE), program);
+        // The speech engines' module, which the program loads after its first frame.
+        const QString module =
+            QFileInfo(QStringLiteral(DORRIT_EXECUTABLE)).dir().filePath(QStringLiteral("libdorrit_speech.so"));
+        QFile::copy(module, folder + QStringLiteral("/libdorrit_speech.so"));
+    }
+    return program;
+}
+
+// From starting a process to its report of the first frame; -1 when none came. The
+// baseline is a program of its own, linked against Qt Widgets only; the program is the real
+// one, ended once it told.
 qint64 launchToFirstFrame(const char *what)
 {
-    const QStringList arguments = childArguments(what);
-    QElapsedTimer clock;
+    const bool baseline = qstrcmp(what, "baseline") == 0;
+    const QString program =
+        baseline ? QStringLiteral(DORRIT_BASELINE_EXECUTABLE) : installedProgram(qstrcmp(what, "on") == 0);
     QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DORRIT_REPORT_FIRST_FRAME"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    QElapsedTimer clock;
     clock.start();
-    child.start(QCoreApplication::applicationFilePath(), arguments);
+    child.start(program, QStringList());
     const bool painted = child.waitForReadyRead(30000);
     const qint64 ns = clock.nsecsElapsed();
+    if (!baseline)
+        child.kill();
     child.waitForFinished(30000);
     return painted ? ns : -1;
 }

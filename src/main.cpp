@@ -1,9 +1,11 @@
 #include "platform/Environment.h"
 #include "platform/HelpDisplay.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramName.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/SystemSpeech.h"
+#include "startup/Session.h"
 #include "startup/UiFonts.h"
 #include "startup/UiLibraryFileDialog.h"
 #include "startup/UiMessageBox.h"
@@ -11,49 +13,71 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <cstdio>
 
-// The entry routine: the settings version, then the main window until it closes.
+// The entry routine: the session and its start-up sequence, then the main window until it
+// closes.
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tesmar单词Dorrit"));
+    QApplication::setApplicationName(programName());
 #ifdef DORRIT_APP_ID
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(DORRIT_APP_ID));
 #endif
     Q_INIT_RESOURCE(resources);
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/tesmar-dorrit-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
     installFontSubstitutes();
 
-    Settings settings;
-    settings.settingsVersion = 0.1f;
-
     const auto speech = makeSystemSpeech();
-    UiMessageBox messages;
-    UiLibraryFileDialog libraryDialog;
     const auto registry = makeSystemRegistry();
     const auto environment = makeSystemEnvironment();
     const auto help = makeSystemHelpDisplay();
     const auto programs = makeSystemProgramStarter();
-    frmmain::Services services;
+    UiLibraryFileDialog libraryDialog;
+
+    Session::Services services;
     services.programFolder = ProgramFolder::path();
     services.speech = speech.get();
-    services.messages = &messages;
     services.registry = registry.get();
     services.environment = environment.get();
     services.libraryDialog = &libraryDialog;
-    services.help = help.get();
-    services.programs = programs.get();
+    services.screenHeightTwips = frmmain::screenHeightTwips();
+    Session session(services);
+    const Session::Start start = session.Form_Load();
+    // Decoded while the window is made.
+    QFuture<QImage> background = frmmain::decodeBackground(start.background);
 
-    frmmain window(services, settings);
+    UiMessageBox messages;
+    frmmain::Services windowServices;
+    windowServices.messages = &messages;
+    windowServices.help = help.get();
+    windowServices.registry = registry.get();
+    windowServices.programs = programs.get();
+    frmmain window(session, windowServices);
     messages.setParent(&window);
     libraryDialog.setParent(&window);
-    // The speech engine loads after the first frame so that it never delays the window.
+    window.setBackgroundLater(std::move(background));
+    // The first start's message comes before the window appears.
+    window.showMessages(start.messages);
+    // The speech engine and the window icon (six pictures read and handed to the window
+    // system) load after the first frame so that they never delay the window.
     QObject::connect(
-        &window, &frmmain::firstFramePainted, &window, [&speech] { speech->start(); }, Qt::QueuedConnection);
+        &window, &frmmain::firstFramePainted, &window,
+        [&speech] {
+            QIcon icon;
+            for (int size : {16, 32, 48, 64, 128, 256})
+                icon.addFile(QStringLiteral(":/icons/tesmar-dorrit-%1.png").arg(size), QSize(size, size));
+            QApplication::setWindowIcon(icon);
+            speech->start();
+        },
+        Qt::QueuedConnection);
+    // For the start-up benchmark, which launches the program: the moment of the first frame.
+    if (qEnvironmentVariableIsSet("DORRIT_REPORT_FIRST_FRAME")) {
+        QObject::connect(&window, &frmmain::firstFramePainted, [] {
+            std::fputs("first frame\n", stdout);
+            std::fflush(stdout);
+        });
+    }
     window.showFillingScreen();
     return app.exec();
 }

@@ -19,53 +19,68 @@ int roundHalfEven(double value)
 int BoardGeometry::twipsPerPixel(double dotsPerInch)
 {
     if (!(dotsPerInch > 0))
-        return 15;
+        return designTwipsPerPixel;
     return int(1440.0 / dotsPerInch);
+}
+
+namespace {
+
+// One row per layout, in the order of the members it sets.
+struct Layout
+{
+    int twips, resolutionIndex, boardHeight, boardWidth, circleSize, ringMarginY, ringMarginX;
+    int previousPageLeft, previousPageTop, nextPageLeft, nextPageTop, diagonalShiftX;
+    int focusLabelOffsetX, focusLabelOffsetY, wordLabelOffsetX, wordLabelOffsetY;
+    int meaningBoxPadding, meaningCharWidth, meaningBoxBaseHeight, meaningLineHeight, meaningSingleLineHeight;
+    int focusFontSize, wordFontSize;
+    const char *focusFontName;
+    int meaningFontSize, focusLabelHeight, focusLabelWidth, wordLabelHeight, wordLabelWidth, meaningLineChars;
+};
+
+constexpr Layout kLayouts[3] = {
+    {7200, 1, 460, 600, 118, 14, 70, 216, 214, 359, 214, -4, 60, 48, 80, 12, 6, 6, 18, 12, 18, 8, 10, "MS serif", 9,
+     17, 121, 25, 161, 18},
+    {9000, 2, 580, 800, 160, 14, 70, 480, 256, 480, 294, -19, 60, 60, 80, 20, 8, 8, 22, 16, 24, 9, 16, "Fixedsys", 12,
+     17, 121, 25, 161, 18},
+    // The last row also serves every height that is not one of the others.
+    {11520, 3, 748, 1024, 190, 40, 140, 610, 340, 610, 380, -15, 60, 80, 90, 18, 6, 10, 25, 19, 27, 12, 18,
+     "Century Gothic", 14, 20, 121, 33, 182, 16},
+};
+
+} // namespace
+
+int pixelsFromTwips(int twips)
+{
+    return roundHalfEven(double(twips) / BoardGeometry::designTwipsPerPixel);
 }
 
 BoardGeometry BoardGeometry::forScreenHeightTwips(int twips)
 {
-    BoardGeometry g;
-    if (twips == 7200) {
-        g.resolutionIndex = 1;
-        g.boardHeight = 460, g.boardWidth = 600, g.circleHeight = 118, g.circleWidth = 118;
-        g.ringMarginY = 14, g.ringMarginX = 70;
-        g.previousPageLeft = 216, g.previousPageTop = 214, g.nextPageLeft = 359, g.nextPageTop = 214;
-        g.diagonalShiftX = -4;
-        g.focusLabelOffsetX = 60, g.focusLabelOffsetY = 48, g.wordLabelOffsetX = 80, g.wordLabelOffsetY = 12;
-        g.meaningBoxPadding = 6, g.meaningCharWidth = 6, g.meaningBoxBaseHeight = 18, g.meaningLineHeight = 12;
-        g.meaningSingleLineHeight = 18;
-        g.focusFontSize = 8, g.wordFontSize = 10, g.focusFontName = QStringLiteral("MS serif");
-        g.meaningFontSize = 9;
-        g.focusLabelHeight = 17, g.focusLabelWidth = 121, g.wordLabelHeight = 25, g.wordLabelWidth = 161;
-        g.meaningLineChars = 18;
-    } else if (twips == 9000) {
-        g.resolutionIndex = 2;
-        g.boardHeight = 580, g.boardWidth = 800, g.circleHeight = 160, g.circleWidth = 160;
-        g.ringMarginY = 14, g.ringMarginX = 70;
-        g.previousPageLeft = 480, g.previousPageTop = 256, g.nextPageLeft = 480, g.nextPageTop = 294;
-        g.diagonalShiftX = -19;
-        g.focusLabelOffsetX = 60, g.focusLabelOffsetY = 60, g.wordLabelOffsetX = 80, g.wordLabelOffsetY = 20;
-        g.meaningBoxPadding = 8, g.meaningCharWidth = 8, g.meaningBoxBaseHeight = 22, g.meaningLineHeight = 16;
-        g.meaningSingleLineHeight = 24;
-        g.focusFontSize = 9, g.wordFontSize = 16, g.focusFontName = QStringLiteral("Fixedsys");
-        g.meaningFontSize = 12;
-        g.focusLabelHeight = 17, g.focusLabelWidth = 121, g.wordLabelHeight = 25, g.wordLabelWidth = 161;
-        g.meaningLineChars = 18;
-    } else {
-        g.resolutionIndex = 3;
-        g.boardHeight = 748, g.boardWidth = 1024, g.circleHeight = 190, g.circleWidth = 190;
-        g.ringMarginY = 40, g.ringMarginX = 140;
-        g.previousPageLeft = 610, g.previousPageTop = 340, g.nextPageLeft = 610, g.nextPageTop = 380;
-        g.diagonalShiftX = -15;
-        g.focusLabelOffsetX = 60, g.focusLabelOffsetY = 80, g.wordLabelOffsetX = 90, g.wordLabelOffsetY = 18;
-        g.meaningBoxPadding = 6, g.meaningCharWidth = 10, g.meaningBoxBaseHeight = 25, g.meaningLineHeight = 19;
-        g.meaningSingleLineHeight = 27;
-        g.focusFontSize = 12, g.wordFontSize = 18, g.focusFontName = QStringLiteral("Century Gothic");
-        g.meaningFontSize = 14;
-        g.focusLabelHeight = 20, g.focusLabelWidth = 121, g.wordLabelHeight = 33, g.wordLabelWidth = 182;
-        g.meaningLineChars = 16;
+    const Layout *row = &kLayouts[2];
+    for (const Layout &layout : kLayouts) {
+        if (layout.twips == twips)
+            row = &layout;
     }
+    const Layout &l = *row;
+    BoardGeometry g;
+    g.resolutionIndex = l.resolutionIndex;
+    g.boardHeight = l.boardHeight, g.boardWidth = l.boardWidth;
+    g.circleHeight = g.circleWidth = l.circleSize;
+    g.ringMarginY = l.ringMarginY, g.ringMarginX = l.ringMarginX;
+    g.previousPageLeft = l.previousPageLeft, g.previousPageTop = l.previousPageTop;
+    g.nextPageLeft = l.nextPageLeft, g.nextPageTop = l.nextPageTop;
+    g.diagonalShiftX = l.diagonalShiftX;
+    g.focusLabelOffsetX = l.focusLabelOffsetX, g.focusLabelOffsetY = l.focusLabelOffsetY;
+    g.wordLabelOffsetX = l.wordLabelOffsetX, g.wordLabelOffsetY = l.wordLabelOffsetY;
+    g.meaningBoxPadding = l.meaningBoxPadding, g.meaningCharWidth = l.meaningCharWidth;
+    g.meaningBoxBaseHeight = l.meaningBoxBaseHeight, g.meaningLineHeight = l.meaningLineHeight;
+    g.meaningSingleLineHeight = l.meaningSingleLineHeight;
+    g.focusFontSize = l.focusFontSize, g.wordFontSize = l.wordFontSize;
+    g.focusFontName = QString::fromLatin1(l.focusFontName);
+    g.meaningFontSize = l.meaningFontSize;
+    g.focusLabelHeight = l.focusLabelHeight, g.focusLabelWidth = l.focusLabelWidth;
+    g.wordLabelHeight = l.wordLabelHeight, g.wordLabelWidth = l.wordLabelWidth;
+    g.meaningLineChars = l.meaningLineChars;
     return g;
 }
 

@@ -7,6 +7,10 @@
 // at start-up from the screen height and constant for the life of the window.
 struct BoardGeometry
 {
+    static constexpr int slotCount = 9;
+    // Twips per pixel at 96 dots per inch, the unit of the dialogs' design.
+    static constexpr int designTwipsPerPixel = 15;
+
     int resolutionIndex = 3;
 
     int boardWidth = 0, boardHeight = 0;
@@ -29,7 +33,7 @@ struct BoardGeometry
     // Derived by computeSlots().
     int centreX = 0, centreY = 0;
     int ringRadiusX = 0, ringRadiusY = 0;
-    std::array<int, 9> slotX{}, slotY{};
+    std::array<int, slotCount> slotX{}, slotY{};
 
     // Layout 1 at exactly 7200 twips, 2 at 9000, 3 for 11520 and any other height.
     static BoardGeometry forScreenHeightTwips(int twips);
@@ -40,3 +44,5 @@ struct BoardGeometry
 
 // Nearest integer, ties to even.
 int roundHalfEven(double value);
+// A design length in twips as pixels at 96 dots per inch.
+int pixelsFromTwips(int twips);

@@ -1,12 +1,13 @@
 #include "board/BoardModel.h"
 
 #include "platform/MessageSink.h"
+#include "platform/ProgramName.h"
 #include "platform/Speech.h"
 #include "worddata/OpenLibrary.h"
 
 const QString BoardModel::greeting = QStringLiteral("欢迎使用Tesmar系列！");
 const QString BoardModel::inputPrompt = QStringLiteral("随机选或在此输入");
-const QString BoardModel::programTitle = QStringLiteral("Tesmar单词Dorrit");
+const QString BoardModel::programTitle = programName();
 
 BoardModel::BoardModel(const BoardGeometry &geometry)
     : BoardModel(geometry, Services())
@@ -42,7 +43,7 @@ bool BoardModel::takeControlsChanged()
 void BoardModel::fillSlotLayout()
 {
     // Each count gets a balanced shape: 2 left and right, 3 a triangle, 4 the diagonals...
-    static constexpr int layouts[9][9] = {{},
+    static constexpr int layouts[pageCounts][pageCounts] = {{},
                                           {0, 0},
                                           {0, 2, 6},
                                           {0, 0, 3, 5},
@@ -51,9 +52,9 @@ void BoardModel::fillSlotLayout()
                                           {0, 1, 2, 3, 5, 6, 7},
                                           {0, 0, 1, 2, 3, 4, 5, 6},
                                           {0, 0, 1, 2, 3, 4, 5, 6, 7}};
-    for (int n = 0; n < 9; ++n) {
+    for (int n = 0; n < pageCounts; ++n) {
         usedSlots_[size_t(n)] = 0;
-        for (int k = 0; k < 9; ++k) {
+        for (int k = 0; k < pageCounts; ++k) {
             slotLayout_[size_t(n)][size_t(k)] = layouts[n][k];
             if (k >= 1 && k <= n)
                 usedSlots_[size_t(n)] |= quint8(1u << layouts[n][k]);
@@ -63,7 +64,7 @@ void BoardModel::fillSlotLayout()
 
 int BoardModel::slotLayout(int n, int k) const
 {
-    if (n < 1 || n > 8 || k < 1 || k > n)
+    if (n < 1 || n > RingPages::pageSize || k < 1 || k > n)
         return 0;
     return slotLayout_[size_t(n)][size_t(k)];
 }
@@ -120,7 +121,7 @@ void BoardModel::resetForLibrary()
     // A slot left in focus would keep its red circle on the empty board, and a
     // double-click would still turn to a word of the previous library.
     clearFocus();
-    for (int i = 0; i <= centreSlot; ++i) {
+    for (int i = 0; i < slotCount; ++i) {
         Slot &s = change(i);
         s.labelShown = false;
         s.meaningShown = false;

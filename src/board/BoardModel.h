@@ -19,6 +19,7 @@ class Speech;
 class BoardModel
 {
 public:
+    static constexpr int slotCount = BoardGeometry::slotCount;
     static constexpr int centreSlot = 8;
     static constexpr int ringSlots = 8;
     static constexpr quint32 red = 0xFF0000;
@@ -57,10 +58,12 @@ public:
         std::function<double()> random;
     };
 
-    explicit BoardModel(const BoardGeometry &geometry);
+    explicit BoardModel(const BoardGeometry &geometry = BoardGeometry());
     BoardModel(const BoardGeometry &geometry, Services services);
 
     const BoardGeometry &geometry() const { return geometry_; }
+    // The layout for the screen, chosen once at start-up.
+    void chooseLayout(const BoardGeometry &geometry) { geometry_ = geometry; }
     // Board centre, ring radii and the nine slot centres, from the chosen layout.
     void computeSlots() { geometry_.computeSlots(); }
 
@@ -147,10 +150,12 @@ private:
 
     BoardGeometry geometry_;
     Services services_;
-    std::array<Slot, 9> slots_;
-    std::array<std::array<int, 9>, 9> slotLayout_{};
+    std::array<Slot, slotCount> slots_;
+    // Indexed by the count on a page (0..8) and, for slotLayout_, the association on it.
+    static constexpr int pageCounts = RingPages::pageSize + 1;
+    std::array<std::array<int, pageCounts>, pageCounts> slotLayout_{};
     // Bit i set when ring slot i is used by a page of n associations.
-    std::array<quint8, 9> usedSlots_{};
+    std::array<quint8, pageCounts> usedSlots_{};
     RingPages pages_;
 
     int currentWord_ = 0;

@@ -10,11 +10,7 @@ public:
     // A new centre word with count associations: page 1.
     void start(int count);
 
-    int fullPageCount() const { return fullPageCount_; }
-    int lastPageCount() const { return lastPageCount_; }
     int currentPage() const { return currentPage_; }
-    // Associations on page p: 8 on the full pages, the remainder after them, else 0.
-    int pageItemCount(int p) const;
     int itemsOnPage() const { return pageItemCount(currentPage_); }
     // The 1-based association shown first on the current page.
     int firstAssociation() const { return (currentPage_ - 1) * pageSize + 1; }
@@ -27,6 +23,8 @@ public:
     void next();
 
 private:
+    // Associations on page p: 8 on the full pages, the remainder after them, else 0.
+    int pageItemCount(int p) const;
     bool paged() const { return fullPageCount_ * pageSize + lastPageCount_ > pageSize; }
     int lastPage() const;
 

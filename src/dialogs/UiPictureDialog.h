@@ -1,5 +1,7 @@
 #pragma once
 
+#include "board/BoardGeometry.h"
+
 #include <QDialog>
 #include <QPixmap>
 
@@ -9,8 +11,7 @@ class UiPictureDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int twipsPerPixel = 15;
-    static int pixels(int twips) { return (twips * 2 + twipsPerPixel) / (2 * twipsPerPixel); }
+    static int pixels(int twips) { return pixelsFromTwips(twips); }
     static QRect twipsRect(int left, int top, int width, int height);
 
     UiPictureDialog(const QString &caption, int clientWidthTwips, int clientHeightTwips, QWidget *parent);

@@ -1,6 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/myself.h"
+#include "platform/ProgramName.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -25,7 +26,7 @@ QFrame *makeLine(QWidget *parent, const QString &name, const QColor &colour, con
 } // namespace
 
 frmAbout::frmAbout(const Registry &registry, ProgramStarter &starter, MessageSink &messages, QWidget *parent)
-    : UiPictureDialog(QStringLiteral("关于 Tesmar单词Dorrit"), 5730, 2880, parent)
+    : UiPictureDialog(QStringLiteral("关于 ") + programName(), 5730, 2880, parent)
     , systemInformation_(registry, starter, messages)
 {
     setObjectName(QStringLiteral("frmAbout"));

@@ -1,10 +1,10 @@
 #include "dialogs/options.h"
 
 #include "board/BoardGeometry.h"
+#include "dialogs/OptionsHost.h"
 #include "platform/MessageSink.h"
-#include "startup/BackgroundPictures.h"
-#include "startup/PictureFile.h"
-#include "startup/SettingsFile.h"
+#include "platform/PictureFile.h"
+#include "platform/ProgramName.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -18,11 +18,9 @@
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-
 int pixels(int twips)
 {
-    return roundHalfEven(double(twips) / kTwipsPerPixel);
+    return pixelsFromTwips(twips);
 }
 
 QRect pixels(const QRect &twips)
@@ -37,7 +35,7 @@ options::options(const Context &context, QWidget *parent)
     , context_(context)
 {
     setObjectName(QStringLiteral("options"));
-    setWindowTitle(QStringLiteral("Tesmar单词Dorrit选项"));
+    setWindowTitle(programName() + QStringLiteral("选项"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(pixels(5745), pixels(3660));
@@ -164,11 +162,6 @@ void options::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-QString options::pictureFolder() const
-{
-    return BackgroundPictures::folder(context_.programFolder, context_.resolutionIndex);
-}
-
 QString options::selectedEntry() const
 {
     const QList<QListWidgetItem *> selected = List1->selectedItems();
@@ -183,7 +176,7 @@ void options::tell(const QString &text) const
 
 void options::preview(const QString &name, bool tellUser)
 {
-    const LoadedPicture picture = PictureFile::load(QDir(pictureFolder()).filePath(name), Image1->size());
+    const LoadedPicture picture = PictureFile::load(QDir(pictureFolder_).filePath(name), Image1->size());
     if (picture.ok()) {
         Image1->setPixmap(QPixmap::fromImage(picture.image));
     } else if (tellUser) {
@@ -194,23 +187,23 @@ void options::preview(const QString &name, bool tellUser)
 
 void options::Form_Activate()
 {
-    const Settings &settings = *context_.settings;
+    const OptionsPage page = context_.host->optionsPage();
+    pictureFolder_ = page.pictureFolder;
     activating_ = true;
     List1->clear();
     Image1->clear();
-    for (const QString &name : BackgroundPictures::listFiles(pictureFolder()))
-        List1->addItem(name);
+    List1->addItems(page.files);
     for (int i = 0; i < List1->count(); ++i) {
-        if (List1->item(i)->text() == settings.desktopPicture)
+        if (List1->item(i)->text() == page.desktopPicture)
             List1->setCurrentRow(i);
     }
-    Label2->setText(BackgroundPictures::resolutionText(context_.resolutionIndex));
+    Label2->setText(page.resolutionText);
     Label2->resize(Label2->sizeHint());
     // A selected entry has shown this picture already.
     if (List1->selectedItems().isEmpty())
-        preview(settings.desktopPicture, false);
-    Check1->setChecked(settings.desktopRandom);
-    Check2->setChecked(settings.readAloud);
+        preview(page.desktopPicture, false);
+    Check1->setChecked(page.desktopRandom);
+    Check2->setChecked(page.readAloud);
     activating_ = false;
 }
 
@@ -224,30 +217,21 @@ void options::List1_Click()
 void options::Command1_Click(int index)
 {
     Q_UNUSED(index);
-    Settings &settings = *context_.settings;
-    QStringList messages;
-    settings.desktopRandom = Check1->isChecked();
-    // Without a selection, or with a file that is no picture, the background stays and
-    // so does the name that says which it is.
-    const QString name = selectedEntry();
-    if (!name.isEmpty()) {
-        const LoadedPicture picture = PictureFile::load(QDir(pictureFolder()).filePath(name));
-        if (picture.ok()) {
-            settings.desktopPicture = name;
-            if (context_.applyBackground)
-                context_.applyBackground(picture.image);
-        } else {
-            messages << QStringLiteral("“%1”不能用作背景：%2。背景保持不变。").arg(name, PictureFile::reason(picture));
-        }
+    OptionsChoice choice;
+    choice.desktopRandom = Check1->isChecked();
+    choice.picture = selectedEntry();
+    choice.readAloud = Check2->isChecked();
+    LoadedPicture picture;
+    if (!choice.picture.isEmpty()) {
+        picture = PictureFile::load(QDir(pictureFolder_).filePath(choice.picture));
+        if (!picture.ok())
+            choice.pictureProblem = PictureFile::reason(picture);
     }
-    settings.readAloud = Check2->isChecked();
-    const SettingsFile file(context_.programFolder);
-    if (!file.writeAll(settings)) {
-        messages << QStringLiteral("无法写入设置文件“%1”。新的选项只在这次运行中有效。")
-                        .arg(QDir::toNativeSeparators(file.path()));
-    }
+    const OptionsOutcome outcome = context_.host->optionsConfirmed(choice);
+    if (!outcome.background.isEmpty() && context_.applyBackground)
+        context_.applyBackground(picture.image);
     hide();
-    for (const QString &text : messages)
+    for (const QString &text : outcome.messages)
         tell(text);
 }
 

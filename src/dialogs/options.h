@@ -1,7 +1,5 @@
 #pragma once
 
-#include "startup/Settings.h"
-
 #include <QDialog>
 #include <QRect>
 #include <array>
@@ -10,6 +8,7 @@
 #include <vector>
 
 class MessageSink;
+class OptionsHost;
 class QCheckBox;
 class QImage;
 class QLabel;
@@ -18,18 +17,15 @@ class QPushButton;
 class QTabWidget;
 
 // "Tesmar单词Dorrit选项": the background picture with a preview, the random-background
-// flag and reading aloud. OK and Cancel hide it; its close box destroys it, so the next
-// opening starts again on the first tab.
+// flag and reading aloud, shown from and handed back to the settings behind it. OK and Cancel
+// hide it; its close box destroys it, so the next opening starts again on the first tab.
 class options : public QDialog
 {
     Q_OBJECT
 public:
     struct Context
     {
-        // The live settings: OK changes three of them and writes all six.
-        Settings *settings = nullptr;
-        QString programFolder;
-        int resolutionIndex = 3;
+        OptionsHost *host = nullptr;
         MessageSink *messages = nullptr;
         // Makes a picture the main window's background.
         std::function<void(const QImage &)> applyBackground;
@@ -51,7 +47,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QString pictureFolder() const;
     QString selectedEntry() const;
     void preview(const QString &name, bool tellUser);
     void tell(const QString &text) const;
@@ -59,6 +54,8 @@ private:
     void placeOnTabs();
 
     Context context_;
+    // The picture folder of the last opening.
+    QString pictureFolder_;
     bool activating_ = false;
     // Every control's design rectangle, in twips from the tab control's corner.
     std::vector<std::pair<QWidget *, QRect>> twipsRects_;

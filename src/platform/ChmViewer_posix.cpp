@@ -3,6 +3,7 @@
 #include "platform/ChmFile.h"
 #include "platform/ChmViewerBrowser.h"
 #include "platform/HelpSitemap.h"
+#include "platform/ProgramName.h"
 
 #include <QAction>
 #include <QCollator>
@@ -20,7 +21,7 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Tesmar单词Dorrit 帮助");
+const QString kTitle = programName() + QStringLiteral(" 帮助");
 constexpr int localRole = Qt::UserRole;
 
 QString sameTopic(const QUrl &url)

@@ -1,5 +1,7 @@
 #include "platform/InstalledFiles.h"
 
+#include "platform/ProgramName.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
@@ -9,7 +11,7 @@
 
 #include <cstdlib>
 
-const QString InstalledFiles::helpFileName = QStringLiteral("Tesmar单词Dorrit.chm");
+const QString InstalledFiles::helpFileName = programName() + QStringLiteral(".chm");
 const QStringList InstalledFiles::names = {
     QStringLiteral("011.jpg"),   QStringLiteral("012.jpg"),   QStringLiteral("013.jpg"),
     QStringLiteral("vorn1.jpg"), QStringLiteral("vorn2.jpg"), QStringLiteral("vorn3.jpg"),

@@ -2,6 +2,7 @@
 
 #include "platform/Speech.h"
 
+#include <QString>
 #include <memory>
 
 // The program's speech, made for the platform. Loading an engine can take a while, so it
@@ -13,4 +14,6 @@ public:
     virtual void start() = 0;
 };
 
-std::unique_ptr<SystemSpeech> makeSystemSpeech();
+// moduleFolder: where else to look for the engines, which load as a module where the
+// platform has one (empty: beside the executable and in the installed library folder).
+std::unique_ptr<SystemSpeech> makeSystemSpeech(const QString &moduleFolder = QString());

@@ -2,7 +2,7 @@
 #include "platform/SystemSpeech.h"
 
 // Windows' own engine through Qt TextToSpeech.
-std::unique_ptr<SystemSpeech> makeSystemSpeech()
+std::unique_ptr<SystemSpeech> makeSystemSpeech(const QString &)
 {
     return std::make_unique<QtSpeech>();
 }

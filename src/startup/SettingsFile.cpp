@@ -74,7 +74,7 @@ bool SettingsFile::createIfMissing(const Settings &defaults) const
     if (QFileInfo::exists(path_))
         return true;
     Settings fresh = defaults;
-    fresh.desktopPicture = QStringLiteral("01.jpg");
+    fresh.desktopPicture = Settings::firstPicture();
     return writeAll(fresh);
 }
 

@@ -1,7 +1,6 @@
 #include "startup/UiCompletionList.h"
 
-#include "board/BoardModel.h"
-#include "worddata/OpenLibrary.h"
+#include "startup/Session.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,8 +11,6 @@
 namespace {
 
 constexpr int meaningRole = Qt::UserRole + 1;
-// More of a meaning than a row can ever show.
-constexpr qsizetype meaningStart = 80;
 constexpr int preferredWidth = 320;
 
 // A row: the headword, then the start of its meaning in a quieter colour, cut off with
@@ -60,23 +57,12 @@ public:
     }
 };
 
-// One line of a meaning, for a row.
-QString startOf(const QString &meaning)
-{
-    QString start = meaning.first(std::min(meaning.size(), meaningStart));
-    for (QChar &c : start) {
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char(' ');
-    }
-    return start;
-}
-
 } // namespace
 
-UiCompletionList::UiCompletionList(QLineEdit *input, const OpenLibrary &library, QWidget *parent)
+UiCompletionList::UiCompletionList(QLineEdit *input, const Session &session, QWidget *parent)
     : QListWidget(parent)
     , input_(input)
-    , library_(library)
+    , session_(session)
 {
     setObjectName(QStringLiteral("completionList"));
     setAccessibleName(QStringLiteral("单词提示"));
@@ -115,16 +101,10 @@ void UiCompletionList::offer(const QString &typed)
 {
     offeredFor_ = typed;
     clear();
-    if (typed.isEmpty() || typed == BoardModel::inputPrompt || !library_.isOpen() || !input_->isEnabled()) {
-        hide();
-        return;
-    }
-    const WordLibrary &words = library_.wordLibrary();
-    for (const int i : words.completions(typed)) {
-        auto *row = new QListWidgetItem(words.words(i), this);
-        const QString meaning = startOf(words.meanings(i));
-        row->setData(meaningRole, meaning);
-        row->setData(Qt::AccessibleTextRole, row->text() + QLatin1Char(' ') + meaning);
+    for (const Session::Completion &offered : session_.completions(typed)) {
+        auto *row = new QListWidgetItem(offered.headword, this);
+        row->setData(meaningRole, offered.meaning);
+        row->setData(Qt::AccessibleTextRole, offered.headword + QLatin1Char(' ') + offered.meaning);
     }
     if (count() == 0) {
         hide();

@@ -2,11 +2,11 @@
 
 #include <QListWidget>
 
-class OpenLibrary;
 class QLineEdit;
+class Session;
 
-// The type-ahead list under the input box: up to ten headwords of the open library that
-// begin with what the user has typed, each with the start of its meaning. The box keeps
+// The type-ahead list under the input box: the rows the session offers for what the user has
+// typed, each a headword with the start of its meaning. The box keeps
 // the focus, so typing goes on; while the list is open, Down and Up move the choice,
 // Enter picks the chosen row (with none chosen it is left to the box, which looks the
 // typed text up), Escape closes the list, and a click picks a row. It closes when the
@@ -16,7 +16,7 @@ class UiCompletionList : public QListWidget
 {
     Q_OBJECT
 public:
-    UiCompletionList(QLineEdit *input, const OpenLibrary &library, QWidget *parent);
+    UiCompletionList(QLineEdit *input, const Session &session, QWidget *parent);
 
     // The headword of each row, in order.
     QStringList headwords() const;
@@ -36,7 +36,7 @@ private:
     void place();
 
     QLineEdit *input_;
-    const OpenLibrary &library_;
+    const Session &session_;
     // The text the rows were offered for.
     QString offeredFor_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "worddata/LibraryFileDialog.h"
+#include "platform/LibraryFileDialog.h"
 
 class QWidget;
 

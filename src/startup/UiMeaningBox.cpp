@@ -49,8 +49,32 @@ UiMeaningBox::UiMeaningBox(QWidget *parent)
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setContentsMargins(2, 1, 1, 1);
-    setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Selection needs a text document behind the label, which costs more than all else the
+    // label does: it is made when the pointer or the keyboard first comes to the box.
+    setFocusPolicy(Qt::ClickFocus);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void UiMeaningBox::makeSelectable()
+{
+    if (textInteractionFlags() != Qt::TextSelectableByMouse)
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+}
+
+bool UiMeaningBox::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+    case QEvent::FocusIn:
+    case QEvent::MouseButtonPress:
+    case QEvent::ContextMenu:
+    case QEvent::KeyPress:
+        makeSelectable();
+        break;
+    default:
+        break;
+    }
+    return QLabel::event(event);
 }
 
 void UiMeaningBox::setText(const QString &text)

@@ -1,9 +1,11 @@
 #include "startup/UiMessageBox.h"
 
+#include "platform/ProgramName.h"
+
 #include <QMessageBox>
 
 void UiMessageBox::showMessage(const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tesmar单词Dorrit"), text, QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, programName(), text, QMessageBox::Ok, parent_);
     box.exec();
 }

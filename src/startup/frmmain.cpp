@@ -4,12 +4,8 @@
 #include "dialogs/options.h"
 #include "platform/HelpDisplay.h"
 #include "platform/MessageSink.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Speech.h"
-#include "startup/BackgroundPictures.h"
-#include "startup/Companion.h"
-#include "startup/PictureFile.h"
-#include "startup/SettingsFile.h"
+#include "platform/PictureFile.h"
+#include "platform/ProgramName.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
@@ -20,19 +16,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QTime>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
-#include <cmath>
 #include <optional>
 
 namespace {
@@ -53,22 +51,33 @@ void announce(QWidget *label)
     QAccessible::updateAccessibility(&changed);
 }
 
-// A tooltip that also names the keys that do the same.
-QString withKeys(const QString &tip, std::initializer_list<QKeyCombination> keys)
+// The keys that do what a control does, for screen readers; its tooltip stays as designed.
+void describeKeys(QWidget *control, std::initializer_list<QKeyCombination> keys)
 {
     QStringList names;
     for (QKeyCombination key : keys)
         names << QKeySequence(key).toString(QKeySequence::NativeText);
-    const QString joined = names.join(QStringLiteral(", "));
-    return tip.isEmpty() ? joined : tip + QStringLiteral(" (") + joined + QLatin1Char(')');
+    control->setAccessibleDescription(names.join(QStringLiteral(", ")));
+}
+
+// The one local file of a drop that the window takes: a word list or a word library.
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
+        return {};
+    const QString path = data->urls().first().toLocalFile();
+    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
+                                         QStringLiteral("qd")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
 }
 
 } // namespace
 
-frmmain::frmmain(const Services &services, const Settings &initial, QWidget *parent)
+frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
     : QMainWindow(parent)
+    , session_(session)
+    , board_(session.board())
     , services_(services)
-    , settings_(initial)
 {
     // The pictures are compiled into a static library, which needs an explicit hook.
     Q_INIT_RESOURCE(resources);
@@ -76,9 +85,12 @@ frmmain::frmmain(const Services &services, const Settings &initial, QWidget *par
     setWindowTitle(BoardModel::programTitle);
     buildControls();
     buildMenus();
-    Form_Load();
     connectBoard();
     connectCompletion();
+    session_.setPaintNow([this] { paintNow(); });
+    setAcceptDrops(true);
+    placeControlsForGeometry();
+    render();
 }
 
 frmmain::~frmmain() = default;
@@ -96,11 +108,11 @@ void frmmain::buildControls()
     });
 
     // Circles first so that labels and meaning boxes stack above them.
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
         Shape1[size_t(i)] = new UiCircleShape(surface_);
         Shape1[size_t(i)]->setObjectName(QStringLiteral("Shape1_%1").arg(i));
     }
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
         auto *label = new QLabel(surface_);
         label->setObjectName(QStringLiteral("Label1_%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
@@ -124,7 +136,7 @@ void frmmain::buildControls()
     Text1 = new QLineEdit(surface_);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(48, 16, 113, 18);
-    Text1->setToolTip(withKeys(QString(), {Qt::CTRL | Qt::Key_L, Qt::Key_Slash}));
+    describeKeys(Text1, {Qt::CTRL | Qt::Key_L, Qt::Key_Slash});
 
     Command2 = new QPushButton(surface_);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -141,18 +153,21 @@ void frmmain::buildControls()
 
     Command5 = new QPushButton(QStringLiteral("后退"), surface_);
     Command5->setObjectName(QStringLiteral("Command5"));
-    Command5->setToolTip(withKeys(QStringLiteral("上一个单词"), {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left}));
+    Command5->setToolTip(QStringLiteral("上一个单词"));
+    describeKeys(Command5, {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left});
     Command5->setGeometry(56, 45, 41, 19);
 
     Command3 = new QPushButton(surface_);
     Command3->setObjectName(QStringLiteral("Command3"));
-    Command3->setToolTip(withKeys(QStringLiteral("上一屏"), {Qt::Key_PageUp}));
+    Command3->setToolTip(QStringLiteral("上一屏"));
+    describeKeys(Command3, {Qt::Key_PageUp});
     Command3->setIcon(QIcon(QStringLiteral(":/images/previous.png")));
     Command3->setIconSize(QSize(21, 29));
 
     Command4 = new QPushButton(surface_);
     Command4->setObjectName(QStringLiteral("Command4"));
-    Command4->setToolTip(withKeys(QStringLiteral("下一屏"), {Qt::Key_PageDown}));
+    Command4->setToolTip(QStringLiteral("下一屏"));
+    describeKeys(Command4, {Qt::Key_PageDown});
     Command4->setIcon(QIcon(QStringLiteral(":/images/next.png")));
     Command4->setIconSize(QSize(21, 29));
 
@@ -164,8 +179,8 @@ void frmmain::connectBoard()
 {
     const auto rule = [this](void (BoardModel::*routine)()) {
         return [this, routine] {
-            (board_.get()->*routine)();
-            render();
+            (board_.*routine)();
+            afterAction();
         };
     };
     connect(Command1, &QPushButton::clicked, this, rule(&BoardModel::Command1_Click));
@@ -175,13 +190,13 @@ void frmmain::connectBoard()
     connect(Command3, &QPushButton::clicked, this, rule(&BoardModel::Command3_Click));
     connect(Command4, &QPushButton::clicked, this, rule(&BoardModel::Command4_Click));
     connect(Command5, &QPushButton::clicked, this, rule(&BoardModel::Command5_Click));
-    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) { board_->setInputText(text); });
+    connect(Text1, &QLineEdit::textEdited, this, [this](const QString &text) { board_.setInputText(text); });
     surface_->pointerMoved = [this](const QPointF &at) { Form_MouseMove(at); };
     connect(surface_, &UiBoardSurface::doubleClicked, this, rule(&BoardModel::Form_DblClick));
     for (UiMeaningBox *box : Text2)
         connect(box, &UiMeaningBox::doubleClicked, this, rule(&BoardModel::Text2_DblClick));
     // Words and meanings lie over the board: the pointer over them is still over the board.
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
         for (QWidget *w : {static_cast<QWidget *>(Label1[size_t(i)]), static_cast<QWidget *>(Text2[size_t(i)])}) {
             w->setMouseTracking(true);
             w->installEventFilter(this);
@@ -200,13 +215,13 @@ void frmmain::connectBoard()
 
 void frmmain::connectCompletion()
 {
-    completion_ = new UiCompletionList(Text1, library_, surface_);
+    completion_ = new UiCompletionList(Text1, session_, surface_);
     // A picked headword goes into the box and is looked up as Go does.
     connect(completion_, &UiCompletionList::picked, this, [this](const QString &headword) {
         Text1->setText(headword);
-        board_->setInputText(headword);
-        board_->Command2_Click();
-        render();
+        board_.setInputText(headword);
+        board_.Command2_Click();
+        afterAction();
     });
     connect(Command2, &QPushButton::clicked, completion_, &QWidget::hide);
 }
@@ -223,8 +238,8 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonDblClick:
         if (std::find(Label1.begin(), Label1.end(), watched) != Label1.end()) {
-            board_->Label1_DblClick();
-            render();
+            board_.Label1_DblClick();
+            afterAction();
             return true;
         }
         break;
@@ -251,7 +266,7 @@ bool frmmain::boardKey(QObject *watched, const QKeyEvent *key)
         if (key->key() != Qt::Key_Escape)
             return false;
         surface_->setFocus(Qt::OtherFocusReason);
-        board_->keyPressed(Key::Leave);
+        board_.keyPressed(Key::Leave);
     } else if (key->key() == Qt::Key_Slash || (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier)) {
         if (!Text1->isEnabled())
             return false;
@@ -293,16 +308,16 @@ bool frmmain::boardKey(QObject *watched, const QKeyEvent *key)
         default:
             return false;
         }
-        if (!board_->keyPressed(*rule))
+        if (!board_.keyPressed(*rule))
             return false;
     }
-    render();
+    afterAction();
     return true;
 }
 
 void frmmain::Form_MouseMove(const QPointF &at)
 {
-    board_->Form_MouseMove(at.x(), at.y());
+    board_.Form_MouseMove(at.x(), at.y());
     render();
 }
 
@@ -339,10 +354,8 @@ void frmmain::buildMenus()
     connect(mnuabout, &QAction::triggered, this, &frmmain::mnuabout_Click);
 }
 
-int frmmain::screenHeightTwips() const
+int frmmain::screenHeightTwips()
 {
-    if (services_.screenHeightTwips > 0)
-        return services_.screenHeightTwips;
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return 0;
@@ -352,94 +365,46 @@ int frmmain::screenHeightTwips() const
     return screen->size().height() * BoardGeometry::twipsPerPixel(screen->logicalDotsPerInchY());
 }
 
-// Each step either completes or leaves what it would have set unchanged, and the
-// sequence always goes on: nothing at start-up may keep the window from appearing.
-void frmmain::Form_Load()
+// A picture that cannot be shown leaves the built-in background, decoded off the UI thread too;
+// start-up shows no message for it, only a line in the log when a file was there but refused.
+QFuture<QImage> frmmain::decodeBackground(const QString &path)
 {
-    // A program folder that cannot be made current (a vanished network share, say)
-    // is not fatal: every path below is built from the folder itself.
-    ProgramFolder::makeCurrent(services_.programFolder);
-
-    random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
-
-    settings_.readAloud = false;
-    settings_.desktopRandom = true;
-    settings_.companionChecked = false;
-    settings_.shareCompanionFolders = true;
-
-    BoardModel::Services boardServices;
-    boardServices.library = &library_;
-    boardServices.speech = services_.speech;
-    boardServices.messages = static_cast<LibraryHost *>(this);
-    boardServices.readAloud = &settings_.readAloud;
-    // minstd_rand gives 1 .. 2^31 - 2: shifted and scaled into [0, 1).
-    boardServices.random = [this] { return double(random_() - 1) / double(std::minstd_rand::max()); };
-    board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(screenHeightTwips()),
-                                          std::move(boardServices));
-
-    const SettingsFile settingsFile(services_.programFolder);
-    settingsFile.createIfMissing(settings_);
-    settingsFile.read(settings_);
-
-    if (!settings_.companionChecked)
-        BackgroundPictures::seed(services_.programFolder);
-
-    dataFolder_ = services_.programFolder;
-    if (services_.registry && services_.environment && services_.messages) {
-        const CompanionResult companion = Companion::run(
-            settings_, services_.programFolder, *services_.registry, *services_.environment, *services_.messages,
-            [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
-        companionFolder_ = companion.companionFolder;
-        if (!companion.dataFolder.isEmpty())
-            dataFolder_ = companion.dataFolder;
-    }
-
-    loadBackground();
-
-    board_->fillSlotLayout();
-    board_->resetHistory();
-    board_->computeSlots();
-    board_->placeRing();
-
-    // Only queued here: the engine itself loads after the first frame.
-    if (settings_.readAloud && services_.speech)
-        services_.speech->speak(QStringLiteral("welcome"));
-
-    board_->placeCentre();
-    board_->dispchin(BoardModel::centreSlot, BoardModel::greeting);
-    board_->setNoLibraryState();
-
-    placeControlsForGeometry();
-    render();
-}
-
-// A picture that cannot be shown leaves the built-in background; start-up shows no message
-// for it, only a line in the log when a file was there but refused.
-void frmmain::loadBackground()
-{
-    const QString folder = BackgroundPictures::folder(services_.programFolder, board_->geometry().resolutionIndex);
-    std::uniform_real_distribution<double> uniform(0.0, 1.0);
-    settings_.desktopPicture = BackgroundPictures::chooseAtStart(
-        folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
-    const QString path = QDir(folder).filePath(settings_.desktopPicture);
-    // Decoded beside the rest of start-up, the built-in picture too when this one cannot be
-    // shown; the first frame waits for it.
-    surface_->setBackgroundLater(QtConcurrent::run([path] {
+    return QtConcurrent::run([path] {
         const LoadedPicture picture = PictureFile::load(path);
         if (picture.ok())
             return picture.image;
         if (picture.failure != LoadedPicture::Failure::Missing)
             qInfo("Background %s not shown: %s", qUtf8Printable(path), qUtf8Printable(PictureFile::reason(picture)));
         return QImage(UiBoardSurface::builtInPicture);
-    }));
+    });
+}
+
+void frmmain::setBackgroundLater(QFuture<QImage> picture)
+{
+    surface_->setBackgroundLater(std::move(picture));
+}
+
+void frmmain::showMessages(const QStringList &texts)
+{
+    if (!services_.messages)
+        return;
+    for (const QString &text : texts)
+        services_.messages->showMessage(text);
+}
+
+void frmmain::afterAction()
+{
+    // The board is brought up to date first so that it is coherent behind a modal message.
+    render();
+    showMessages(session_.takeMessages());
 }
 
 void frmmain::placeControlsForGeometry()
 {
-    const BoardGeometry &g = board_->geometry();
+    const BoardGeometry &g = board_.geometry();
     Command3->setGeometry(g.previousPageLeft, g.previousPageTop, 25, 33);
     Command4->setGeometry(g.nextPageLeft, g.nextPageTop, 25, 33);
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
         Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
                                        g.circleWidth, g.circleHeight);
     }
@@ -452,14 +417,14 @@ void frmmain::placeControlsForGeometry()
 
 void frmmain::render()
 {
-    const quint16 changed = board_->takeChangedSlots();
-    for (int i = 0; i < 9; ++i) {
+    const quint16 changed = board_.takeChangedSlots();
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
         if (changed & (1u << i))
             renderSlot(i);
     }
-    if (!board_->takeControlsChanged())
+    if (!board_.takeControlsChanged())
         return;
-    const BoardModel &b = *board_;
+    const BoardModel &b = board_;
     setWindowTitle(b.caption());
     Command1->setEnabled(b.randomEnabled());
     Command2->setEnabled(b.goEnabled());
@@ -478,8 +443,8 @@ void frmmain::render()
 
 void frmmain::renderSlot(int i)
 {
-    const BoardGeometry &g = board_->geometry();
-    const BoardModel::Slot &s = board_->slot(i);
+    const BoardGeometry &g = board_.geometry();
+    const BoardModel::Slot &s = board_.slot(i);
     const int x = g.slotX[size_t(i)];
     const int y = g.slotY[size_t(i)];
 
@@ -537,18 +502,15 @@ void frmmain::showFillingScreen()
 
 void frmmain::mnuciku_Click()
 {
-    if (!services_.libraryDialog)
-        return;
-    LibrarySelection::mnuciku_Click(library_, dataFolder_, *services_.libraryDialog, *this);
+    session_.chooseLibrary();
+    afterAction();
 }
 
 void frmmain::mnuoption_Click()
 {
     if (!optionsDialog_) {
         options::Context context;
-        context.settings = &settings_;
-        context.programFolder = services_.programFolder;
-        context.resolutionIndex = board_->geometry().resolutionIndex;
+        context.host = &session_;
         context.messages = services_.messages;
         context.applyBackground = [this](const QImage &picture) {
             surface_->setBackground(QPixmap::fromImage(picture));
@@ -563,34 +525,13 @@ options *frmmain::optionsDialog() const
     return optionsDialog_.data();
 }
 
-void frmmain::showMessage(const QString &text)
+void frmmain::paintNow()
 {
-    // The board is brought up to date first so that it is coherent behind the modal box.
     render();
-    if (services_.messages)
-        services_.messages->showMessage(text);
-}
-
-void frmmain::resetBoard()
-{
-    board_->resetForLibrary();
-    render();
-    // The empty board is painted before reading starts. Input waits: the handler that
-    // is loading must not be entered again meanwhile.
+    // The empty board is painted before reading starts. Input waits: the handler that is
+    // loading must not be entered again meanwhile.
     surface_->repaint();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void frmmain::libraryOpened(const QString &libraryName)
-{
-    board_->libraryOpened(libraryName);
-    render();
-}
-
-void frmmain::noLibraryOpen()
-{
-    board_->setNoLibraryState();
-    render();
 }
 
 void frmmain::mnuexit_Click()
@@ -601,8 +542,7 @@ void frmmain::mnuexit_Click()
 void frmmain::mnuhelphtm_Click()
 {
     if (services_.help)
-        services_.help->displayTopic(QDir(services_.programFolder).filePath(QStringLiteral("Tesmar单词Dorrit.chm")),
-                                     quintptr(winId()));
+        services_.help->displayTopic(session_.helpFile(), quintptr(winId()));
 }
 
 void frmmain::mnuabout_Click()
@@ -613,6 +553,53 @@ void frmmain::mnuabout_Click()
     auto *about = new frmAbout(*services_.registry, *services_.programs, *services_.messages, this);
     about->setWindowModality(Qt::ApplicationModal);
     about->show();
+}
+
+void frmmain::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void frmmain::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has finished, so that the other program is not kept waiting by a box.
+    QMetaObject::invokeMethod(
+        this, [this, path] { fileDropped(path); }, Qt::QueuedConnection);
+}
+
+void frmmain::fileDropped(const QString &path)
+{
+    const QFileInfo list(path);
+    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
+        session_.openLibrary(LibrarySelection::libraryNameOf(path));
+        afterAction();
+        return;
+    }
+    const QString name = list.completeBaseName();
+    const bool exists = session_.libraryExists(name);
+    const auto ask = [&](int wordCount) {
+        QString question =
+            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
+        if (exists)
+            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
+        if (services_.ask)
+            return services_.ask(question);
+        QMessageBox box(QMessageBox::NoIcon, programName(), question, QMessageBox::Yes | QMessageBox::No, this);
+        box.setDefaultButton(QMessageBox::Yes);
+        return box.exec() == QMessageBox::Yes;
+    };
+    const LibraryFromList::Outcome made = session_.makeLibrary(path, name, exists, ask);
+    if (made.status == LibraryFromList::Status::Made) {
+        session_.openLibrary(name);
+        afterAction();
+    }
+    if (!made.text.isEmpty())
+        showMessages({made.text});
 }
 
 void frmmain::closeEvent(QCloseEvent *event)

@@ -1,24 +1,18 @@
 #pragma once
 
-#include "board/BoardModel.h"
-#include "startup/Settings.h"
-#include "worddata/LibraryHost.h"
-#include "worddata/OpenLibrary.h"
+#include "startup/Session.h"
 
+#include <QFuture>
+#include <QImage>
 #include <QMainWindow>
-#include <QPixmap>
 #include <QPointer>
 #include <array>
-#include <memory>
-#include <random>
+#include <functional>
 
-class Environment;
 class HelpDisplay;
-class LibraryFileDialog;
 class MessageSink;
 class ProgramStarter;
 class Registry;
-class Speech;
 class QAction;
 class QLabel;
 class QKeyEvent;
@@ -31,34 +25,34 @@ class UiCompletionList;
 class UiMeaningBox;
 class options;
 
-// The main window: runs the start-up sequence, then renders the board model and
-// forwards the user's actions to it.
-class frmmain : public QMainWindow, private LibraryHost
+// The main window, a view over the session: renders its board model and forwards the user's
+// actions to it, and shows what it has to tell.
+class frmmain : public QMainWindow
 {
     Q_OBJECT
 public:
     struct Services
     {
-        QString programFolder;
-        Speech *speech = nullptr;
         MessageSink *messages = nullptr;
-        const Registry *registry = nullptr;
-        const Environment *environment = nullptr;
-        LibraryFileDialog *libraryDialog = nullptr;
         HelpDisplay *help = nullptr;
+        const Registry *registry = nullptr;
         ProgramStarter *programs = nullptr;
-        // Screen height in twips; taken from the primary screen when 0.
-        int screenHeightTwips = 0;
+        // A yes/no question before a dropped word list becomes a library; a message box when unset.
+        std::function<bool(const QString &question)> ask;
     };
 
-    frmmain(const Services &services, const Settings &initial, QWidget *parent = nullptr);
+    frmmain(Session &session, const Services &services, QWidget *parent = nullptr);
     ~frmmain() override;
 
-    const BoardModel &board() const { return *board_; }
-    const Settings &settings() const { return settings_; }
-    QString dataFolder() const { return dataFolder_; }
-    QString companionFolder() const { return companionFolder_; }
-    const OpenLibrary &library() const { return library_; }
+    // The primary screen's height in twips, as the layout is chosen by it.
+    static int screenHeightTwips();
+    // A background picture decoded off the UI thread; the built-in one when it cannot be shown.
+    static QFuture<QImage> decodeBackground(const QString &path);
+    // The first paint waits for the picture; until then nothing is drawn.
+    void setBackgroundLater(QFuture<QImage> picture);
+
+    // Each message in a modal box, oldest first.
+    void showMessages(const QStringList &texts);
 
     void mnuciku_Click();
     // Opens the options dialog without waiting for it to close.
@@ -74,10 +68,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Form_Load();
     void buildControls();
     void buildMenus();
     void connectBoard();
@@ -86,35 +81,28 @@ private:
     void Form_MouseMove(const QPointF &at);
     bool boardKey(QObject *watched, const QKeyEvent *key);
     void Text1_GotFocus(Qt::FocusReason reason);
+    // After the session has acted: the board brought up to date, then its messages shown.
+    void afterAction();
     void render();
     void renderSlot(int i);
+    void paintNow();
     void placeControlsForGeometry();
     void mnuexit_Click();
     void mnuhelphtm_Click();
     void mnuabout_Click();
-    int screenHeightTwips() const;
-    void loadBackground();
+    // A word list made into the library of its name and opened; a ".qd" opened by its name.
+    void fileDropped(const QString &path);
 
-    // What a library load asks of the window.
-    void showMessage(const QString &text) override;
-    void resetBoard() override;
-    void libraryOpened(const QString &libraryName) override;
-    void noLibraryOpen() override;
-
+    Session &session_;
+    BoardModel &board_;
     Services services_;
-    Settings settings_;
-    std::unique_ptr<BoardModel> board_;
-    QString companionFolder_;
-    QString dataFolder_;
-    OpenLibrary library_;
-    std::minstd_rand random_;
     bool framePainted_ = false;
     QPointer<options> optionsDialog_;
 
     UiBoardSurface *surface_ = nullptr;
-    std::array<UiCircleShape *, 9> Shape1{};
-    std::array<QLabel *, 9> Label1{};
-    std::array<UiMeaningBox *, 9> Text2{};
+    std::array<UiCircleShape *, BoardModel::slotCount> Shape1{};
+    std::array<QLabel *, BoardModel::slotCount> Label1{};
+    std::array<UiMeaningBox *, BoardModel::slotCount> Text2{};
     QPushButton *Command1 = nullptr;
     QLineEdit *Text1 = nullptr;
     QPushButton *Command2 = nullptr;

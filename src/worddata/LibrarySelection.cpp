@@ -1,28 +1,20 @@
 #include "worddata/LibrarySelection.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 const QString LibrarySelection::dialogTitle = QStringLiteral("选择词库");
 const QString LibrarySelection::dialogFilter = QStringLiteral("Tesmar单词Graxo词库(*.qd)");
 
-void LibrarySelection::mnuciku_Click(OpenLibrary &library, const QString &dataFolder, LibraryFileDialog &dialog,
-                                     LibraryHost &host)
+QString LibrarySelection::libraryFolder(const QString &dataFolder)
 {
-    const QString libraryFolder = QDir(dataFolder).filePath(QStringLiteral("词库"));
-    if (!QFileInfo(libraryFolder).isDir())
-        return;
+    return QDir(dataFolder).filePath(QStringLiteral("词库"));
+}
 
-    library.previousLibraryName = library.libraryName;
-    const std::optional<QString> chosen =
-        dialog.getOpenFileName(dialogTitle, dialogFilter, QDir::toNativeSeparators(libraryFolder));
-    if (!chosen || chosen->size() < 3)
-        return;
-
-    // The last three characters go whatever they are: a name typed without ".qd" loses them too.
-    library.libraryName = chosen->chopped(3);
-    fenli(library.libraryName, library.libraryName);
-    library.openwordfile(dataFolder, host);
+QString LibrarySelection::libraryNameOf(const QString &chosenFile)
+{
+    QString name = chosenFile.size() < 3 ? QString() : chosenFile.chopped(3);
+    fenli(name, name);
+    return name;
 }
 
 void LibrarySelection::fenli(QString &ffile, QString &bfile)

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "worddata/LibraryFileDialog.h"
-#include "worddata/LibraryHost.h"
-#include "worddata/OpenLibrary.h"
-
 #include <QString>
 
-// The menu command that opens a library: pick a ".qd" file, keep its bare name and load
-// the library of that name from the data folder.
+// What the library selection makes of the file the user picked: the folder the picker opens
+// in, and the bare name of the library to load from the data folder.
 class LibrarySelection
 {
 public:
     static const QString dialogTitle;
     static const QString dialogFilter;
 
-    // Cancel, or a library folder that does not exist, ends quietly with nothing changed.
-    static void mnuciku_Click(OpenLibrary &library, const QString &dataFolder, LibraryFileDialog &dialog,
-                              LibraryHost &host);
+    // The word library folder under the data folder, where the picker opens.
+    static QString libraryFolder(const QString &dataFolder);
+
+    // The last three characters go whatever they are (a name typed without ".qd" loses them
+    // too), then everything up to the last separator. Empty when nothing is left to load.
+    static QString libraryNameOf(const QString &chosenFile);
 
     // bfile = the part of ffile after its last separator. Both '\' and '/' separate: the
     // dialog hands back '/' on every platform and neither may occur in a Windows file name.

@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-const QString OpenLibrary::windowCaption = QStringLiteral("Tesmar单词Dorrit        词库：");
-
 namespace {
 
 QString libraryFile(const QString &dataFolder, const QString &folder, const QString &name, const QString &extension)

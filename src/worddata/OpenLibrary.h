@@ -12,8 +12,6 @@ class OpenLibrary
 public:
     enum class LoadResult { Loaded, AssociationMissing, Failed };
 
-    static const QString windowCaption;
-
     const WordLibrary &wordLibrary() const { return words_; }
     const AssociationTable &associations() const { return associations_; }
     // True once a load has succeeded; the tables then stay usable until the program ends.

@@ -4,171 +4,98 @@
 
 namespace {
 
-using Pair = LibraryFixtures::Pair;
+using Pair = BoardFixture::Pair;
+using Ints = QList<int>;
+using Strings = QStringList;
 
-// tanker (1) rings ship, Ship and tanker; run (2); a second tanker (3) rings run.
+// tanker (1) rings ship (not a headword) and run; run (2) rings tanker; a second tanker (3).
 BoardFixture library()
 {
-    return BoardFixture(
-        {{QStringLiteral("tanker"),
-          QStringLiteral("n.油船"),
-          {Pair{QStringLiteral("ship"), QStringLiteral("n.船")}, Pair{QStringLiteral("run"), QStringLiteral("v.跑")}}},
-         {QStringLiteral("run"), QStringLiteral("v.跑"), {}},
-         {QStringLiteral("tanker"), QStringLiteral("n.坦克手"), {Pair{QStringLiteral("run"), {}}}}});
+    return BoardFixture({{"tanker", "n.油船"}, {"run", "v.跑"}, {"tanker", "n.2"}},
+                        {{Pair{"ship", "n.船"}, Pair{"run", {}}}, {Pair{"tanker", {}}}, {}});
 }
 
-const QString kMissingTyped = QStringLiteral("单词 %1 在词库《lib》中不存在，请重新输入。");
+QString missing(const QString &word)
+{
+    return QStringLiteral("单词 %1 在词库《lib》中不存在，请重新输入。").arg(word);
+}
 
 } // namespace
 
+// Look-up, random pick, turns on the ring, the chain of turned words and Back.
 class tst_Navigation : public QObject
 {
     Q_OBJECT
 private slots:
-    void typedLookUp_data()
+    void steps_data()
     {
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QList<int>>("history");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("prompt does nothing") << QStringList{BoardModel::inputPrompt} << QList<int>{} << QStringList{};
-        QTest::newRow("exact word") << QStringList{"run"} << QList<int>{2} << QStringList{};
-        QTest::newRow("case differs") << QStringList{"Tanker"} << QList<int>{}
-                                      << QStringList{kMissingTyped.arg("Tanker")};
-        QTest::newRow("trailing space") << QStringList{"run "} << QList<int>{}
-                                        << QStringList{kMissingTyped.arg("run ")};
-        QTest::newRow("repeated headword gives the first") << QStringList{"tanker"} << QList<int>{1} << QStringList{};
-        QTest::newRow("centre word again") << QStringList{"run", "run"} << QList<int>{2, 2} << QStringList{};
-        QTest::newRow("missing word keeps the chain")
-            << QStringList{"run", "walk"} << QList<int>{2} << QStringList{kMissingTyped.arg("walk")};
+        // Steps, split at '|': text typed and looked up, or "!" Go on the box as it stands,
+        // "<" Back, "?r" Random drawing r, "~w" the pointer onto ring word w, "@w" that and
+        // a double-click, "reload" the library chosen again.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<Ints>("history");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<Strings>("messages");
+        const QString prompt = BoardModel::inputPrompt;
+        const Strings none;
+        QTest::newRow("prompt does nothing") << prompt << Ints{} << prompt << none;
+        QTest::newRow("trailing space") << "run " << Ints{} << "run " << Strings{missing("run ")};
+        QTest::newRow("repeated headword gives the first") << "tanker" << Ints{1} << "tanker" << none;
+        QTest::newRow("missing word keeps the chain") << "run|walk" << Ints{2} << "walk" << Strings{missing("walk")};
+        QTest::newRow("turn to a ring word") << "tanker|@run" << Ints{1, 2} << "tanker" << none;
+        QTest::newRow("ring word not in the library")
+            << "tanker|@ship" << Ints{1} << "tanker" << Strings{"单词 ship 在词库《lib》中不存在。"};
+        QTest::newRow("back keeps the typed text, stops at the first word")
+            << "run|@tanker|tanker|<|<|<" << Ints{2} << "tanker" << none;
+        QTest::newRow("new word replaces the turn gone back over") << "run|tanker|<|run" << Ints{2, 2} << "run" << none;
+        // Random only fills the input box; Go then finds the first of the repeated last word.
+        QTest::newRow("random first and last word") << "?0|!|?0.999|!" << Ints{1, 1} << "tanker" << none;
+        const QString full = "tanker|" + QStringLiteral("run|").repeated(BoardModel::historyCapacity - 1) + "tanker";
+        QTest::newRow("a full chain forgets its oldest turn")
+            << full << Ints(BoardModel::historyCapacity - 1, 2) + Ints{1} << "tanker" << none;
+        QTest::newRow("a load forgets the slot in focus") << "tanker|~run|reload|@run" << Ints{} << prompt << none;
     }
-    void typedLookUp()
+    void steps()
     {
-        QFETCH(QStringList, typed);
-        QFETCH(QList<int>, history);
-        QFETCH(QStringList, messages);
+        QFETCH(QString, steps);
+        QFETCH(Ints, history);
+        QFETCH(QString, input);
+        QFETCH(Strings, messages);
         BoardFixture f = library();
-        for (const QString &t : typed)
-            f.go(t);
-        QList<int> chain;
-        for (int n = 1; n <= f.board().historyDepth(); ++n)
-            chain << f.board().history(n);
+        BoardModel &b = f.board();
+        for (const QString &step : steps.split('|')) {
+            if (step == "!")
+                b.Command2_Click();
+            else if (step == "<")
+                b.Command5_Click();
+            else if (step == "reload")
+                f.reload();
+            else if (step.startsWith('?')) {
+                f.nextRandom = step.mid(1).toDouble();
+                b.Command1_Click();
+            } else if (step.startsWith('@') || step.startsWith('~')) {
+                int slot = 0; // the centre, 8, when the word is not on the ring
+                while (slot < 8 && !(b.slot(slot).circleShown && b.slot(slot).caption == step.mid(1)))
+                    ++slot;
+                f.hover(slot);
+                if (step.startsWith('@'))
+                    b.Text2_DblClick();
+            } else
+                f.go(step);
+        }
+        Ints chain;
+        for (int n = 1; n <= b.historyDepth(); ++n)
+            chain << b.history(n);
         QCOMPARE(chain, history);
         QCOMPARE(f.messages.shown, messages);
-        QCOMPARE(f.board().counterText(), QString::number(history.size()));
-        QCOMPARE(f.board().backEnabled(), history.size() > 1);
-        QCOMPARE(f.board().boardShown(), !history.isEmpty());
-        // Go always shows the centre label, even when nothing is found.
-        QVERIFY(f.board().slot(8).labelShown);
-        if (!history.isEmpty()) {
-            QCOMPARE(f.board().currentWord(), history.last());
-            QCOMPARE(f.board().slot(8).caption, f.library.wordLibrary().words(history.last()));
-        }
-    }
-
-    void randomPickFillsOnlyTheInputBox()
-    {
-        BoardFixture f = library();
-        f.go(QStringLiteral("run"));
-        f.randoms = {0.999, 0.0};
-        f.board().Command1_Click();
-        // The second "tanker" is drawn; Go then shows the first one.
-        QCOMPARE(f.board().inputText(), QStringLiteral("tanker"));
-        QCOMPARE(f.board().currentWord(), 2);
-        QCOMPARE(f.board().historyDepth(), 1);
-        f.board().Command2_Click();
-        QCOMPARE(f.board().currentWord(), 1);
-        f.board().Command1_Click();
-        QCOMPARE(f.board().inputText(), QStringLiteral("tanker"));
-    }
-
-    void emptyLibrary()
-    {
-        BoardFixture f({});
-        f.board().Command1_Click();
-        QCOMPARE(f.board().inputText(), QString());
-        f.board().Command2_Click();
-        QCOMPARE(f.messages.shown, QStringList{kMissingTyped.arg(QString())});
-        QCOMPARE(f.board().historyDepth(), 0);
-    }
-
-    void backWalksTheChain()
-    {
-        BoardFixture f = library();
-        for (const char *w : {"run", "tanker", "run", "tanker", "run"})
-            f.go(QString::fromLatin1(w));
-        f.board().Command5_Click();
-        QCOMPARE(f.board().historyDepth(), 4);
-        QCOMPARE(f.board().currentWord(), 1);
-        f.go(QStringLiteral("tanker"));
-        QCOMPARE(f.board().historyDepth(), 5);
-        QCOMPARE(f.board().history(5), 1);
-        for (int i = 0; i < 4; ++i)
-            f.board().Command5_Click();
-        QCOMPARE(f.board().historyDepth(), 1);
-        QCOMPARE(f.board().currentWord(), 2);
-        QCOMPARE(f.board().slot(8).caption, QStringLiteral("run"));
-        QVERIFY(!f.board().backEnabled());
-        QCOMPARE(f.board().counterText(), QStringLiteral("1"));
-        // The input box keeps what the user typed.
-        QCOMPARE(f.board().inputText(), QStringLiteral("tanker"));
-    }
-
-    void aFullChainForgetsItsOldestTurn()
-    {
-        BoardFixture f = library();
-        f.go(QStringLiteral("tanker"));
-        for (int i = 1; i < BoardModel::historyCapacity; ++i)
-            f.go(QStringLiteral("run"));
-        QCOMPARE(f.board().historyDepth(), BoardModel::historyCapacity);
-        f.go(QStringLiteral("tanker"));
-        QCOMPARE(f.board().historyDepth(), BoardModel::historyCapacity);
-        QCOMPARE(f.board().history(1), 2);
-        QCOMPARE(f.board().history(BoardModel::historyCapacity), 1);
-        f.board().Command5_Click();
-        QCOMPARE(f.board().currentWord(), 2);
-    }
-
-    void ringTurn_data()
-    {
-        QTest::addColumn<int>("hovered");
-        QTest::addColumn<int>("depth");
-        QTest::addColumn<QStringList>("messages");
-        // tanker's ring of two: ship at slot 2 (not a headword), run at slot 6.
-        QTest::newRow("ring word in the library") << 6 << 2 << QStringList{};
-        QTest::newRow("ring word not in the library")
-            << 2 << 1 << QStringList{QStringLiteral("单词 ship 在词库《lib》中不存在。")};
-        QTest::newRow("no slot in focus") << -1 << 1 << QStringList{};
-    }
-    void ringTurn()
-    {
-        QFETCH(int, hovered);
-        QFETCH(int, depth);
-        QFETCH(QStringList, messages);
-        BoardFixture f = library();
-        f.go(QStringLiteral("tanker"));
-        if (hovered >= 0)
-            f.hover(hovered);
-        f.board().Text2_DblClick();
-        QCOMPARE(f.board().historyDepth(), depth);
-        QCOMPARE(f.messages.shown, messages);
-        QCOMPARE(f.board().backEnabled(), depth > 1);
-        if (depth == 2)
-            QCOMPARE(f.board().slot(8).caption, QStringLiteral("run"));
-    }
-
-    void aLoadForgetsThePointerFocus()
-    {
-        BoardFixture f = library();
-        f.go(QStringLiteral("tanker"));
-        f.hover(6);
-        f.reload();
-        f.board().Form_DblClick();
-        QCOMPARE(f.board().historyDepth(), 0);
-        QVERIFY(!f.board().slotFocused(6));
-        QCOMPARE(f.board().slot(6).borderStyle, int(BoardModel::Dashed));
-        QVERIFY(f.board().slot(6).circleShown);
-        QVERIFY(!f.board().slot(6).labelShown);
-        QVERIFY(!f.board().backEnabled());
+        QCOMPARE(b.inputText(), input);
+        QCOMPARE(b.counterText(), QString::number(history.size()));
+        QCOMPARE(b.backEnabled(), history.size() > 1);
+        QCOMPARE(b.boardShown(), !history.isEmpty());
+        // Go shows the centre label even when nothing is found; a load hides it.
+        QCOMPARE(b.slot(8).labelShown, !steps.contains(QStringLiteral("reload")));
+        if (!history.isEmpty())
+            QCOMPARE(b.slot(8).caption, f.library.wordLibrary().words(history.last()));
     }
 };
 

@@ -4,103 +4,132 @@
 
 namespace {
 
-BoardFixture withCount(int count)
-{
-    return BoardFixture({{QStringLiteral("head"), QStringLiteral("n.头"), BoardFixture::numbered(count)}});
-}
+using Ints = QList<int>;
+using Key = BoardModel::Key;
+// Steps besides 0..8, the slot the pointer moves to (8 the centre): the keys clockwise,
+// counter-clockwise, leave and next page, reading aloud switched over, and the pointer
+// near slot 1, whose circle has a radius of 59: just inside, on the edge, diagonally out.
+enum Step { Cw = -1, Ccw = -2, Leave = -3, NextPage = -4, SwitchReadAloud = -5, Inside = -6, Edge = -7, Diagonal = -8 };
+constexpr Key keys[] = {Key::Clockwise, Key::CounterClockwise, Key::Leave, Key::NextPage};
+constexpr double nearSlot1[][2] = {{0, -58.99}, {0, 59}, {-41.8, 41.8}};
 
 } // namespace
 
+// A ring's slots and pages, and the one focus on it that the pointer and the keys move.
 class tst_Ring : public QObject
 {
     Q_OBJECT
 private slots:
-    void pageOfRing_data()
+    // The one table of ring shapes (other tests ask the board for them) and of pages.
+    void pages_data()
     {
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("page");
-        QTest::addColumn<QList<int>>("ring");
         QTest::addColumn<bool>("previous");
         QTest::addColumn<bool>("next");
-        const QList<int> all{0, 1, 2, 3, 4, 5, 6, 7};
-        QTest::newRow("none") << 0 << 1 << QList<int>{} << false << false;
-        QTest::newRow("1") << 1 << 1 << QList<int>{0} << false << false;
-        QTest::newRow("2") << 2 << 1 << QList<int>{2, 6} << false << false;
-        QTest::newRow("3") << 3 << 1 << QList<int>{0, 3, 5} << false << false;
-        QTest::newRow("4") << 4 << 1 << QList<int>{1, 3, 5, 7} << false << false;
-        QTest::newRow("5") << 5 << 1 << QList<int>{0, 1, 3, 5, 7} << false << false;
-        QTest::newRow("6") << 6 << 1 << QList<int>{1, 2, 3, 5, 6, 7} << false << false;
-        QTest::newRow("7") << 7 << 1 << QList<int>{0, 1, 2, 3, 4, 5, 6} << false << false;
-        QTest::newRow("8") << 8 << 1 << all << false << false;
-        QTest::newRow("9 page 1") << 9 << 1 << all << false << true;
-        QTest::newRow("9 page 2") << 9 << 2 << QList<int>{0} << true << false;
-        QTest::newRow("13 page 1") << 13 << 1 << all << false << true;
-        QTest::newRow("13 page 2") << 13 << 2 << QList<int>{0, 1, 3, 5, 7} << true << false;
-        QTest::newRow("16 page 1") << 16 << 1 << all << false << true;
-        QTest::newRow("16 page 2 is the last") << 16 << 2 << all << true << false;
-        QTest::newRow("21 page 2") << 21 << 2 << all << true << true;
-        QTest::newRow("21 page 3") << 21 << 3 << QList<int>{0, 1, 3, 5, 7} << true << false;
-        QTest::newRow("800 page 100") << 800 << 100 << all << true << false;
-        QTest::newRow("803 page 101") << 803 << 101 << QList<int>{0, 3, 5} << true << false;
+        QTest::addColumn<Ints>("ring"); // the slots of the page's 1st, 2nd, ... association
+        const Ints all{0, 1, 2, 3, 4, 5, 6, 7};
+        QTest::newRow("no associations") << 0 << 1 << false << false << Ints{};
+        QTest::newRow("1 top") << 1 << 1 << false << false << Ints{0};
+        QTest::newRow("2 right, left") << 2 << 1 << false << false << Ints{2, 6};
+        QTest::newRow("3 triangle") << 3 << 1 << false << false << Ints{0, 3, 5};
+        QTest::newRow("4 diagonals") << 4 << 1 << false << false << Ints{1, 3, 5, 7};
+        QTest::newRow("5 top and diagonals") << 5 << 1 << false << false << Ints{0, 1, 3, 5, 7};
+        QTest::newRow("6 all but top and bottom") << 6 << 1 << false << false << Ints{1, 2, 3, 5, 6, 7};
+        QTest::newRow("7 all but top-left") << 7 << 1 << false << false << Ints{0, 1, 2, 3, 4, 5, 6};
+        QTest::newRow("8 all, one page, no buttons") << 8 << 1 << false << false << all;
+        QTest::newRow("first of two pages") << 9 << 1 << false << true << all;
+        QTest::newRow("9, the last page holds one") << 9 << 2 << true << false << Ints{0};
+        QTest::newRow("16 ends on a full page") << 16 << 2 << true << false << all;
+        QTest::newRow("21 middle page") << 21 << 2 << true << true << all;
+        QTest::newRow("803 page 101") << 803 << 101 << true << false << Ints{0, 3, 5};
     }
-    void pageOfRing()
+    void pages()
     {
         QFETCH(int, count);
         QFETCH(int, page);
-        QFETCH(QList<int>, ring);
         QFETCH(bool, previous);
         QFETCH(bool, next);
-        BoardFixture f = withCount(count);
+        QFETCH(Ints, ring);
+        BoardFixture f = BoardFixture::ringOf(count);
+        BoardModel &b = f.board();
         f.go(QStringLiteral("head"));
-        // Pressing next more often than there are pages must not leave the last page.
-        for (int p = 1; p < page + 2; ++p)
-            f.board().Command4_Click();
-        for (int p = page + 2; p > page; --p)
-            f.board().Command3_Click();
-        for (int p = 1; p < page; ++p)
-            f.board().Command4_Click();
-
-        QCOMPARE(f.board().pages().currentPage(), page);
-        QCOMPARE(f.shownRing(), ring);
-        QCOMPARE(f.board().previousPageShown(), previous);
-        QCOMPARE(f.board().nextPageShown(), next);
+        // The pointer rests on slot 0 while the pages turn, and neither end is overrun.
+        f.hover(0);
+        b.Command3_Click();
+        for (int p = 1; p < page + (next ? 0 : 1); ++p)
+            b.Command4_Click();
+        QCOMPARE(b.pages().currentPage(), page);
+        QCOMPARE((QList<bool>{b.previousPageShown(), b.nextPageShown()}), (QList<bool>{previous, next}));
+        Ints layout;
         for (int k = 1; k <= ring.size(); ++k) {
-            const BoardModel::Slot &s = f.board().slot(ring[k - 1]);
-            const int a = (page - 1) * 8 + k;
-            QCOMPARE(s.caption, QStringLiteral("a%1").arg(a));
-            QCOMPARE(s.meaning, QStringLiteral("m%1").arg(a));
-            QVERIFY(s.labelShown);
-            QVERIFY(!s.meaningShown);
+            layout << b.slotLayout(int(ring.size()), k);
+            const BoardModel::Slot &s = b.slot(ring[k - 1]);
+            QCOMPARE(s.caption + s.meaning, QStringLiteral("a%1m%1").arg((page - 1) * 8 + k));
+            QVERIFY(s.labelShown && !s.meaningShown);
         }
-        QCOMPARE(f.board().slot(8).caption, QStringLiteral("head"));
-        QCOMPARE(f.board().slot(8).meaning, QStringLiteral("n.头"));
-        QVERIFY(f.board().slot(8).meaningShown);
+        QCOMPARE(layout, ring);
+        // Every shape lists its slots in ascending order: exactly these circles show.
+        QCOMPARE(f.shownRing(), ring);
+        // A turned page hides the meaning under the pointer, but slot 0 keeps its focus
+        // circle, if the first page uses it, until the pointer is seen outside it.
+        QVERIFY(!b.slot(0).meaningShown);
+        const bool entered = count > 8 || ring.contains(0);
+        QCOMPARE(b.slot(0).borderStyle, int(entered ? BoardModel::Solid : BoardModel::Dashed));
     }
 
-    void pageChangeHidesTheMeaningUnderThePointer()
+    // Entering a slot reads its word aloud, so what is spoken traces the slots visited.
+    void focus_data()
     {
-        BoardFixture f = withCount(13);
-        f.go(QStringLiteral("head"));
-        f.hover(1);
-        QVERIFY(f.board().slot(1).meaningShown);
-        f.board().Command4_Click();
-        for (int i = 0; i < 8; ++i)
-            QVERIFY(!f.board().slot(i).meaningShown);
-        // The slot stays in focus style until the pointer is seen outside it.
-        QCOMPARE(f.board().slot(1).borderStyle, int(BoardModel::Solid));
-        QCOMPARE(f.board().slot(1).caption, QStringLiteral("a10"));
+        QTest::addColumn<int>("count");
+        QTest::addColumn<Ints>("steps");
+        QTest::addColumn<QString>("focused"); // the word in focus at the end
+        QTest::addColumn<bool>("readAloud");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("enter, stay, leave, again, on") << 8 << Ints{0, 0, 8, 0, 1} << "a2" << true << "a1 a1 a2";
+        QTest::newRow("switched on, heard from the next entry")
+            << 8 << Ints{0, SwitchReadAloud, 0, 1} << "a2" << false << "a2";
+        // A ring of two uses slots 2 and 6: over slot 0's empty place the focus stays.
+        QTest::newRow("hidden slot's place") << 2 << Ints{6, 0} << "a2" << true << "a2";
+        QTest::newRow("no associations") << 0 << Ints{0, 1, 2, 3, 4, 5, 6, 7, Cw} << "" << true << "";
+        QTest::newRow("full ring clockwise") << 8 << Ints(9, Cw) << "a1" << true << "a1 a2 a3 a4 a5 a6 a7 a8 a1";
+        QTest::newRow("four counter-clockwise") << 4 << Ints(5, Ccw) << "a4" << true << "a4 a3 a2 a1 a4";
+        QTest::newRow("one word stays put") << 1 << Ints{Cw, Cw, Leave, Ccw} << "a1" << true << "a1 a1";
+        QTest::newRow("second page of 13")
+            << 13 << Ints{NextPage, Cw, Ccw, Cw, Ccw, Ccw} << "a12" << true << "a9 a13 a9 a13 a12";
+        QTest::newRow("circle's edge") << 8 << Ints{Inside, Edge, Inside, Diagonal} << "" << true << "a2 a2";
+        QTest::newRow("keys and pointer share the focus")
+            << 8 << Ints{0, Cw, 0, Leave, Cw} << "a1" << true << "a1 a2 a1 a1";
     }
-
-    void hiddenSlotsKeepTheirCaptions()
+    void focus()
     {
-        BoardFixture f = withCount(13);
+        QFETCH(int, count);
+        QFETCH(Ints, steps);
+        QFETCH(QString, focused);
+        QFETCH(bool, readAloud);
+        QFETCH(QString, spoken);
+        BoardFixture f = BoardFixture::ringOf(count);
+        BoardModel &b = f.board();
+        f.readAloud = readAloud;
+        // Nothing moves the focus before a word is shown.
+        f.hover(0);
+        QVERIFY(!b.keyPressed(Key::Clockwise));
         f.go(QStringLiteral("head"));
-        f.board().Command4_Click();
-        QVERIFY(!f.board().slot(2).labelShown);
-        QCOMPARE(f.board().slot(2).caption, QStringLiteral("a3"));
-        f.board().Command3_Click();
-        QCOMPARE(f.board().slot(2).caption, QStringLiteral("a3"));
-        QCOMPARE(f.board().slot(0).caption, QStringLiteral("a1"));
+        // The page's words go to the engine to have ready, only when they may be said.
+        QCOMPARE(f.speech.prepared.size(), readAloud ? qMin(count, 8) : 0);
+        for (int step : steps) {
+            if (step >= 0)
+                f.hover(step);
+            else if (step == SwitchReadAloud)
+                f.readAloud = !f.readAloud;
+            else if (step <= Inside)
+                b.Form_MouseMove(b.geometry().slotX[1] + nearSlot1[Inside - step][0],
+                                 b.geometry().slotY[1] + nearSlot1[Inside - step][1]);
+            else
+                QVERIFY(b.keyPressed(keys[-1 - step]));
+        }
+        QCOMPARE(f.focused().join(' '), focused);
+        QCOMPARE(f.speech.spoken.join(' '), spoken);
     }
 };
 

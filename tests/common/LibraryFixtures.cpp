@@ -1,10 +1,8 @@
 #include "common/LibraryFixtures.h"
 
+#include "common/TempProgramFolder.h"
 #include "platform/AnsiText.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 
 namespace LibraryFixtures {
@@ -14,14 +12,6 @@ namespace {
 void appendPair(QByteArray &out, const Pair &pair)
 {
     out += '"' + AnsiText::encode(pair.first) + "\",\"" + AnsiText::encode(pair.second) + "\"\r\n";
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(bytes);
 }
 
 } // namespace

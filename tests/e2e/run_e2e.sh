@@ -1,104 +1,104 @@
 #!/usr/bin/env bash
-# Starts the installed program in a fresh program folder under Xvfb, as a user would,
-# and checks what appears: the first-start message, the window, the settings file.
-# Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when no X server can be had.
-set -uo pipefail
-
-build_dir=$1
-title="Tesmar单词Dorrit"
-for tool in Xvfb xdotool import xdpyinfo xxd iconv; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
+# The installed program started as a user would, in one program folder. First the user cannot
+# write it (another user's folder, a read-only medium): the program keeps its files in a per-user
+# folder, filled on the first start from the files installed beside it, and writes nothing into
+# the program folder; a second start, and a first start again once the user has undone the first.
+# Then writable and fresh: a word list made into a library on the command line, the first start,
+# and a second that opens the sample library from the menu, takes a list and a library dropped
+# onto the window, and opens the help and the About box, and the author card by a double-click on
+# the product name. What a made library holds, the help's pages and the About box's texts are
+# tst_LibraryFromList's, tst_ChmViewer's and tst_frmAbout's.
+# Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when a tool is missing.
 source "$(dirname "$0")/common.sh"
-work=$(mktemp -d)
-cleanup() {
-  stop_xvfb
-  rm -rf "$work"
+/usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "SKIP: python3-xlib is not installed"; exit 77; }
+run_as_other_user
+begin "$1"
+start_display 1024x768
+settings="$prefix/Dorrit参数.ini" main="frame:$title*" user="$HOME/.local/share/$title"
+expected=$(settings_hex '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')
+yes_if() { "$@" >/dev/null && echo yes; }
+
+chmod -R a-w "$prefix"
+program_folder=$(tree_state "$prefix")
+start() { # NAME MESSAGES: one start in the read-only folder, its messages and its end
+  start_program "$prefix/dorrit" "$shots/installed-$1"
+  check "read-only folder, $1 start: messages shown" "$2" "$(seen messages)"
+  quit_program "read-only folder, $1 start"
+  check "read-only folder, $1 start writes nothing into it" "$program_folder" "$(tree_state "$prefix")"
 }
-trap cleanup EXIT
+start first 1
+check "the per-user folder holds the settings file" "$expected" "$(file_hex "$user/Dorrit参数.ini")"
+check "the per-user folder holds the sample library and the help file" "yes" "$([[ -f $user/词库/sample.qd &&
+  -f $user/联想词库/sample.the ]] && cmp -s "$prefix/$title.chm" "$user/$title.chm" && echo yes)"
+check_pictures "$user"
+start second 0
+# The user's own choices, and the first-start decision undone: the first-start steps run again.
+settings_hex '#FALSE#' '#FALSE#' vorn.jpg '#FALSE#' | xxd -r -p | "${as_user[@]}" tee "$user/Dorrit参数.ini" >/dev/null
+start again 1
+check "read-only folder, a first start again keeps the user's choices" "$(settings_hex '#TRUE#' '#FALSE#' vorn.jpg '#FALSE#')" \
+  "$(file_hex "$user/Dorrit参数.ini")"
 
-# One X server of our own for both starts.
-start_xvfb "$work" 1024x768
-prefix="$work/program"
-cmake --install "$build_dir" --prefix "$prefix" >/dev/null || { echo "FAIL: install"; exit 1; }
-# No shipped library for the first start: the program must start with only its default
-# pictures, no settings and no libraries; the sample comes back before the second start.
-mkdir -p "$work/shipped"
-mv "$prefix/词库" "$prefix/联想词库" "$work/shipped/"
-export HOME="$work/home" WINEPREFIX="$work/no-wine-prefix" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-# A desktop session has a UTF-8 locale. Under plain C (a bare machine sets no LANG) Qt writes
-# the legacy WM_NAME as raw bytes, which xdotool's --name search cannot match.
-export LC_ALL=C.UTF-8
-shots="$build_dir/e2e-shots"
-mkdir -p "$shots"
+# Writable, with no shipped library: only the default pictures, no settings.
+chmod -R u+w "$prefix" && { ((${#as_user[@]} == 0)) || chown -R nobody:nogroup "$prefix"; }
+mkdir "$work/shipped" && mv "$prefix/词库" "$prefix/联想词库" "$work/shipped/"
+# The command line: the portable folder is its own data folder, with no library folders yet.
+make=("${as_user[@]}" "$prefix/dorrit-make-library" "$work/单元1.txt" 单元1)
+printf '\xef\xbb\xbfabandon\r\nhappy,adj.快乐的\r\nqzxv\r\n' >"$work/单元1.txt"
+out=$("${make[@]}")
+check "made on a clean data folder" "0" "$?"
+check "report" "写入 3 个单词，2 个有释义（词表自带 1 个，词典查到 1 个）。" "$(sed -n 's/^词库《单元1》已做好：//p' <<<"$out")"
+check "word file" '"happy","adj.快乐的"' "$(iconv -f GBK -t UTF-8 "$prefix/词库/单元1.qd" | sed -n 3p | tr -d '\r')"
+before=$(tree_state "$prefix")
+out=$("${make[@]}" 2>&1)
+check "an existing library is kept, the user told why" "1 $before 加 --force 覆盖它。" "$? $(tree_state "$prefix") $(tail -1 <<<"$out")"
+"${make[@]}" --force >/dev/null
+check "--force replaces it" "0" "$?"
 
-# What a start does with the window up, as a user would; LIBRARY and CHOOSE say which.
-cat > "$work/steps.sh" <<'STEPS'
-if [[ -n $LIBRARY ]]; then
-  # 文件 > 选择词库, then the file's name typed into the dialog.
-  xdotool mousemove 22 10 click 1; sleep 0.5
-  xdotool key Down; sleep 0.2; xdotool key Return; sleep 1.5
-  xdotool type --delay 30 "$LIBRARY"; xdotool key Return; sleep 1.5
-  import -window root "$shot-library.png"
-  echo "loaded=$(xdotool getwindowname "$main")"
-fi
-if [[ -n $CHOOSE ]]; then
-  # 文件 > 选项; untick 随机, tick 朗读单词 on 运行, press its 确定.
-  xdotool mousemove 22 10 click 1; sleep 0.5
-  xdotool key Down Down; sleep 0.2; xdotool key Return; sleep 1.5
-  dialog=$(xdotool search --onlyvisible --name "选项$" 2>/dev/null | head -1)
-  echo "options=${dialog:+shown}"
-  if [[ -n $dialog ]]; then
-    import -window root "$shot-options.png"
-    xdotool mousemove --window "$dialog" 215 49 click 1; sleep 0.3
-    xdotool mousemove --window "$dialog" 144 21 click 1; sleep 0.3
-    xdotool mousemove --window "$dialog" 74 57 click 1; sleep 0.3
-    import -window root "$shot-options-run.png"
-    xdotool mousemove --window "$dialog" 140 228 click 1; sleep 0.5
-    echo "options-after-ok=$(xdotool search --onlyvisible --name "选项$" 2>/dev/null | head -1)"
-  fi
-fi
-STEPS
-
-session() {
-  LIBRARY=${2:-} CHOOSE=${3:-} bash "$(dirname "$0")/start_program.sh" "$prefix/dorrit" "$shots/$1" "$work/steps.sh" \
-    2>"$work/$1.err"
-}
-
-first=$(session first-start) || { echo "$first"; cat "$work/first-start.err"; exit 1; }
-echo "$first"
-check "window title" "title=$title" "$(grep '^title=' <<<"$first")"
-check "the window fills the screen without a window manager" "size=1024x768" "$(grep '^size=' <<<"$first")"
-check "first start shows one message" "messages=1" "$(grep '^messages=' <<<"$first")"
-check "退出 ends the program cleanly" "exit=0" "$(grep '^exit=' <<<"$first")"
-
-settings="$prefix/Dorrit参数.ini"
-expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#FALSE#\r\n"桌面","01.jpg"\r\n"桌面是否随机",#TRUE#\r\n' | iconv -f UTF-8 -t GBK | xxd -p | tr -d "\n")
-[[ -n $expected ]] || { echo "FAIL: cannot encode the expected settings file"; exit 1; }
-check "settings file bytes after the first start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
-check "library folders made beside the program" "yes" "$([[ -d $prefix/词库 && -d $prefix/联想词库 ]] && echo yes)"
-check "the default pictures left the program folder" "" "$(cd "$prefix" && ls 011.jpg 012.jpg 013.jpg vorn1.jpg vorn2.jpg vorn3.jpg 2>/dev/null)"
-for size in 640x480 800x600 1024x768; do
-  check "picture folder $size holds 01.jpg and vorn.jpg" "01.jpg vorn.jpg" \
-    "$(cd "$prefix/Dorrit桌面/$size" 2>/dev/null && ls | sort | tr '\n' ' ' | sed 's/ $//')"
-done
+start_program "$prefix/dorrit" "$shots/first-start"
+# Without a window manager the window fills the screen.
+check "first start: title, size, messages shown" "$title 1024x768 1" "$(seen title) $(seen size) $(seen messages)"
+screenshot "$shots/first-start.png"
+quit_program
+check "settings file bytes after the first start" "$expected" "$(file_hex "$settings")"
+check_pictures "$prefix"
 
 cp -r "$work/shipped/." "$prefix/"
-second=$(session second-start sample.qd) || { echo "$second"; cat "$work/second-start.err"; exit 1; }
-check "second start shows no message" "messages=0" "$(grep '^messages=' <<<"$second")"
-check "the sample library opens from the menu" "loaded=$title        词库：sample" "$(grep '^loaded=' <<<"$second")"
-check "settings file unchanged by the second start" "$expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
+start_program "$prefix/dorrit" "$shots/second-start"
+check "second start shows no message" 0 "$(seen messages)"
+check "the sample library opens from the menu" "$title        词库：sample" "$(open_library sample.qd)"
+# A list dropped, its question and report answered; then a word file dropped.
+printf 'abandon\nforsake\ndesert\n' >"$work/单元2.csv"
+drop() { ui drop "$(xdotool search --onlyvisible --name "^$title" | head -1)" 512 384 "$1"; }
+drop "$work/单元2.csv"
+check "the question names the library and its words" "yes" "$(yes_if ui title "alert:*" "label:*单元2*3 个单词*")"
+ui do "alert:*" "push button:Yes"
+check "the report follows" "yes" "$(yes_if ui title "alert:*" "label:*单元2*")"
+screenshot "$shots/wordlist-report.png"
+ui do "alert:*" "push button:OK"
+check "the new library opens" "$title        词库：单元2" "$(ui title "frame:$title*单元2")"
+# Browsed: a word of it looked up shows its ring, the list's own words among it.
+xdotool mousemove $(ui where "frame:$title*" "text:") click 1 key ctrl+a type abandon && xdotool key Return
+check "a word of it looked up, its ring from the list" "yes" "$(yes_if ui title "frame:$title*" "label:forsake")"
+drop "$prefix/词库/单元1.qd"
+check "the library in the drop opens" "$title        词库：单元1" "$(ui title "frame:$title*单元1")"
 
-# The options dialog keeps the user's choices in the settings file.
-third=$(session third-start "" options) || { echo "$third"; cat "$work/third-start.err"; exit 1; }
-check "文件 > 选项 opens the options dialog" "options=shown" "$(grep '^options=' <<<"$third")"
-check "确定 closes it" "options-after-ok=" "$(grep '^options-after-ok=' <<<"$third")"
-chosen=$(tail -n 2 "$settings" | head -n 1 | iconv -f GBK -t UTF-8 | tr -d '\r')
-check "record 5 names a picture of the folder" "yes" "$([[ $chosen == '"桌面","01.jpg"' || $chosen == '"桌面","vorn.jpg"' ]] && echo yes)"
-options_expected=$(printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",#TRUE#\r\n%s\r\n"桌面是否随机",#FALSE#\r\n' "$chosen" | iconv -f UTF-8 -t GBK | xxd -p | tr -d "\n")
-check "settings file after 确定" "$options_expected" "$(xxd -p "$settings" 2>/dev/null | tr -d "\n")"
-
-echo "screenshots in $shots"
+ui do "$main" 帮助 帮助主题
+check "帮助主题 opens the help viewer" "$title 帮助" "$(ui title "frame:$title 帮助")"
+screenshot "$shots/help-viewer.png"
+ui do "$main" 帮助 关于...
+about="dialog:关于 $title"
+check "关于... opens the About box" "关于 $title" "$(ui title "$about")"
+xdotool mousemove $(ui where "$about" "image:") click 1
+# Nothing shows that nothing opens; and the double-click below must not join this click.
+sleep 0.8
+check "a single click on the product name opens nothing" yes "$(UI_TIMEOUT=0 yes_if ui gone "dialog:我")"
+xdotool click --repeat 2 --delay 80 1
+check "a double-click on the product name opens the author card" "我" "$(ui title "dialog:我")"
+screenshot "$shots/help-card.png"
+ui do "dialog:我" "push button:再见"
+check "再见 closes the card" yes "$(yes_if ui gone "dialog:我")"
+xdotool key Escape
+check "Esc closes the About box" yes "$(yes_if ui gone "$about")"
+quit_program "second start"
+check "settings file unchanged by the second start" "$expected" "$(file_hex "$settings")"
 exit $fail

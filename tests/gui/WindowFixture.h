@@ -1,34 +1,17 @@
 #pragma once
 
-#include "common/FakeEnvironment.h"
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "startup/frmmain.h"
-#include "worddata/LibraryFileDialog.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <memory>
-#include <optional>
 
-class ScriptedDialog : public LibraryFileDialog
-{
-public:
-    std::optional<QString> answer;
-    QStringList asked;
-    std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
-                                           const QString &startFolder) override
-    {
-        asked << title << filter << startFolder;
-        return answer;
-    }
-};
-
-// The window after a first start without the companion: the data folder is the program folder.
+// The window over a session after a first start without the companion, as main() builds it.
 struct Window
 {
     TempProgramFolder folder;
@@ -39,32 +22,25 @@ struct Window
     ScriptedDialog dialog;
     RecordingHelp help;
     FakeProgramStarter programs;
+    std::unique_ptr<Session> session;
     std::unique_ptr<frmmain> window;
 
     Window()
     {
-        frmmain::Services services;
-        services.programFolder = folder.path();
-        services.speech = &speech;
-        services.messages = &messages;
-        services.registry = &registry;
-        services.environment = &environment;
-        services.libraryDialog = &dialog;
-        services.help = &help;
-        services.programs = &programs;
-        services.screenHeightTwips = 9000;
-        window = std::make_unique<frmmain>(services, Settings{});
-        messages.shown.clear();
+        session = std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment,
+                                                              &dialog, 9000, {}});
+        session->Form_Load();
+        window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
     }
     void pick(const QString &name)
     {
         dialog.answer = QDir(folder.path()).filePath(QStringLiteral("词库/") + name);
         window->mnuciku_Click();
     }
-    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
-    bool lookupEnabled() const
+    bool shown()
     {
-        return find<QPushButton>("Command1")->isEnabled() && find<QPushButton>("Command2")->isEnabled() &&
-               find<QLineEdit>("Text1")->isEnabled() && find<QLabel>("Label3")->isEnabled();
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
     }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
 };

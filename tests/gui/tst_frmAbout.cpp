@@ -1,11 +1,9 @@
-#include "common/FakeProgramStarter.h"
-#include "common/FakeRegistry.h"
 #include "common/RecordingServices.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/myself.h"
 #include "platform/AnsiText.h"
 
-#include <QFrame>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -38,112 +36,34 @@ struct Shown
     myself *card() const { return about->findChild<myself *>(); }
 };
 
-// Closing destroys a dialog later, through the event loop.
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 } // namespace
 
+// What the end-to-end walk does not see: the texts, the drawing, the keys and the card's pages.
 class tst_frmAbout : public QObject
 {
     Q_OBJECT
 private slots:
-    void controls()
+    void aboutBox()
     {
         Shown s;
-        QCOMPARE(s.about->objectName(), QStringLiteral("frmAbout"));
         QCOMPARE(s.about->windowTitle(), QStringLiteral("关于 Tesmar单词Dorrit"));
-        QCOMPARE(s.about->size(), QSize(382, 192));
-        QVERIFY(!(s.about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-
-        auto *image = s.find<QLabel>("Image1");
-        QCOMPARE(image->geometry(), QRect(32, 9, 261, 29));
-        QCOMPARE(image->pixmap().size(), QSize(261, 29));
-        auto *version = s.find<QLabel>("Label1");
-        QCOMPARE(version->text(), QStringLiteral("Ver 0.1"));
-        QCOMPARE(version->geometry(), QRect(312, 16, 57, 17));
-        QCOMPARE(version->font().family(), QStringLiteral("Calisto MT"));
-        QCOMPARE(version->font().pointSize(), 12);
-        QCOMPARE(version->palette().color(QPalette::WindowText), QColor(Qt::blue));
-
-        // Grey over white: one etched line.
-        auto *white = s.find<QFrame>("Line1_0");
-        auto *grey = s.find<QFrame>("Line1_1");
-        QCOMPARE(white->geometry(), QRect(8, 56, 370, 2));
-        QCOMPARE(grey->geometry(), QRect(8, 56, 371, 1));
-        QCOMPARE(white->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(grey->palette().color(QPalette::Window), QColor(128, 128, 128));
-
-        auto *ok = s.find<QPushButton>("cmdOK");
-        QCOMPARE(ok->text(), QStringLiteral("确定"));
-        QCOMPARE(ok->geometry(), QRect(168, 160, 100, 23));
-        QVERIFY(ok->isDefault());
-        auto *sysInfo = s.find<QPushButton>("cmdSysInfo");
-        QCOMPARE(sysInfo->text(), QStringLiteral("系统信息(&S)..."));
-        QCOMPARE(sysInfo->geometry(), QRect(276, 160, 99, 23));
-    }
-
-    void background()
-    {
-        Shown s;
+        QCOMPARE(s.find<QLabel>("Label1")->text() + s.find<QPushButton>("cmdOK")->text() +
+                     s.find<QPushButton>("cmdSysInfo")->text(),
+                 QStringLiteral("Ver 0.1确定系统信息(&S)..."));
+        QVERIFY(s.find<QPushButton>("cmdOK")->isDefault());
+        // The picture drawn at its own size from the top-left corner.
         const QImage shot = s.about->grab().toImage();
         const QImage picture(QStringLiteral(":/images/about_background.jpg"));
-        QCOMPARE(picture.size(), QSize(675, 310));
-        // Drawn at its own size from the top-left corner: a corner away from the controls
-        // shows the picture's own pixel there.
-        QCOMPARE(shot.pixelColor(2, 150).rgb(), picture.pixelColor(2, 150).rgb());
-        QCOMPARE(shot.pixelColor(200, 120).rgb(), picture.pixelColor(200, 120).rgb());
-    }
-
-    void keysClose_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("Enter") << int(Qt::Key_Return);
-        QTest::newRow("Esc") << int(Qt::Key_Escape);
-    }
-    void keysClose()
-    {
-        QFETCH(int, key);
-        Shown s;
-        QTest::keyClick(s.about.data(), Qt::Key(key));
-        settle();
-        QVERIFY(s.about.isNull());
-    }
-
-    void altSStartsSystemInformation()
-    {
-        Shown s;
+        for (const QPoint at : {QPoint(2, 150), QPoint(200, 120)})
+            QCOMPARE(shot.pixelColor(at).rgb(), picture.pixelColor(at).rgb());
         QVERIFY(QTest::qWaitForWindowActive(s.about.data()));
-        QTest::keyClick(s.about.data(), Qt::Key_S, Qt::AltModifier);
         // A mnemonic clicks the button after a short animation.
+        QTest::keyClick(s.about.data(), Qt::Key_S, Qt::AltModifier);
         QTRY_COMPARE(s.starter.attempts, QStringList{kTool});
         QVERIFY(s.messages.shown.isEmpty());
-        QVERIFY(!s.about.isNull());
-    }
-
-    void systemInformationUnavailable()
-    {
-        Shown s;
-        s.starter.startable.clear();
-        QTest::mouseClick(s.find<QPushButton>("cmdSysInfo"), Qt::LeftButton);
-        QCOMPARE(s.messages.shown, QStringList{QStringLiteral("此时系统信息无效")});
-        QVERIFY(s.about->isVisible());
-    }
-
-    void clicksOnThePicture()
-    {
-        Shown s;
-        auto *image = s.find<QLabel>("Image1");
-        QTest::mouseClick(image, Qt::LeftButton);
-        QVERIFY(!s.card());
-        QTest::mouseDClick(image, Qt::LeftButton);
-        myself *card = s.card();
-        QVERIFY(card);
-        QVERIFY(card->isVisible());
-        QCOMPARE(card->windowModality(), Qt::ApplicationModal);
+        // Closing destroys the dialog, later, through the event loop.
+        QTest::keyClick(s.about.data(), Qt::Key_Return);
+        QTRY_VERIFY(s.about.isNull());
     }
 
     void card()
@@ -151,54 +71,29 @@ private slots:
         Shown s;
         s.about->Image1_DblClick();
         QPointer<myself> card = s.card();
-        QCOMPARE(card->windowTitle(), QStringLiteral("我"));
-        QCOMPARE(card->size(), QSize(468, 286));
+        QVERIFY(QTest::qWaitForWindowActive(card));
         auto *text = card->findChild<QPlainTextEdit *>("Text1");
         auto *info = card->findChild<QPushButton *>("Command2");
         auto *bye = card->findChild<QPushButton *>("Command1");
-        QCOMPARE(text->geometry(), QRect(24, 32, 417, 177));
-        QCOMPARE(text->palette().color(QPalette::Base), QColor(255, 255, 192));
-        QCOMPARE(text->font().family(), QStringLiteral("仿宋_GB2312"));
-        QCOMPARE(info->text(), QStringLiteral("我的基本情况"));
-        QCOMPARE(info->geometry(), QRect(288, 248, 89, 25));
-        QCOMPARE(bye->text(), QStringLiteral("再见"));
-        QCOMPARE(bye->geometry(), QRect(408, 248, 49, 25));
-        for (QPushButton *button : {info, bye})
-            QVERIFY(!button->isDefault() && !button->autoDefault());
-
-        QCOMPARE(text->toPlainText(), myself::greeting);
-        QTest::mouseClick(info, Qt::LeftButton);
-        QCOMPARE(text->toPlainText(), myself::introduction);
-        QTest::mouseClick(info, Qt::LeftButton);
-        QCOMPARE(text->toPlainText(), myself::introduction);
-
-        // No cancel button: Esc leaves the card open.
-        QTest::keyClick(card.data(), Qt::Key_Escape);
-        settle();
-        QVERIFY(!card.isNull() && card->isVisible());
-
-        QTest::mouseClick(bye, Qt::LeftButton);
-        settle();
-        QVERIFY(card.isNull());
-        QVERIFY(!s.about.isNull());
-
-        // Opened again, it greets again.
-        s.about->Image1_DblClick();
-        QCOMPARE(s.card()->findChild<QPlainTextEdit *>("Text1")->toPlainText(), myself::greeting);
-    }
-
-    void cardTabOrder()
-    {
-        Shown s;
-        s.about->Image1_DblClick();
-        myself *card = s.card();
-        QVERIFY(QTest::qWaitForWindowActive(card));
-        auto *text = card->findChild<QPlainTextEdit *>("Text1");
+        QCOMPARE(card->windowTitle() + info->text() + bye->text(), QStringLiteral("我我的基本情况再见"));
+        QVERIFY(!info->autoDefault() && !bye->autoDefault());
+        // Tab goes from the text to 再见, then to 我的基本情况.
         QCOMPARE(QApplication::focusWidget(), text);
         QTest::keyClick(text, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), card->findChild<QPushButton *>("Command1"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), card->findChild<QPushButton *>("Command2"));
+        QCOMPARE(QApplication::focusWidget(), bye);
+        QCOMPARE(text->toPlainText(), myself::greeting);
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(info, Qt::LeftButton);
+            QCOMPARE(text->toPlainText(), myself::introduction);
+        }
+        // No cancel button: Esc leaves the card open. Opened again, it greets again.
+        QTest::keyClick(card.data(), Qt::Key_Escape);
+        QVERIFY(card->isVisible());
+        QTest::mouseClick(bye, Qt::LeftButton);
+        QTRY_VERIFY(card.isNull());
+        QVERIFY(!s.about.isNull());
+        s.about->Image1_DblClick();
+        QCOMPARE(s.card()->findChild<QPlainTextEdit *>("Text1")->toPlainText(), myself::greeting);
     }
 };
 

@@ -1,119 +1,232 @@
-#include "common/RecordingServices.h"
-#include "common/TempProgramFolder.h"
-#include "startup/SettingsFile.h"
+#include "PictureFixtures.h"
+#include "WindowFixture.h"
+#include "common/LibraryFixtures.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/options.h"
+#include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiMeaningBox.h"
-#include "startup/frmmain.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QPointer>
 
 namespace {
 
-struct Started
-{
-    TempProgramFolder folder;
-    RecordingSpeech speech;
-    RecordingMessages messages;
-    std::unique_ptr<frmmain> window;
+using Pair = LibraryFixtures::Pair;
 
-    explicit Started(int twips = 11520, const QByteArray &settingsFile = QByteArray())
-    {
-        if (!settingsFile.isNull())
-            folder.write(SettingsFile::fileName, settingsFile);
-        frmmain::Services services;
-        services.programFolder = folder.path();
-        services.speech = &speech;
-        services.messages = &messages;
-        services.screenHeightTwips = twips;
-        Settings initial;
-        window = std::make_unique<frmmain>(services, initial);
-    }
-    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
-};
+// tanker rings ship (not a headword) and run; run rings nothing.
+bool openSample(Window &w)
+{
+    LibraryFixtures::writeLibrary(w.folder.path(), QStringLiteral("cet4"),
+                                  LibraryFixtures::wordFile({{"tanker", "n.油船；空中加油飞机"}, {"run", "v.跑"}}),
+                                  LibraryFixtures::associationFile({{Pair{"ship", "n.船"}, Pair{"run", "v.跑"}}, {}}));
+    w.pick(QStringLiteral("cet4.qd"));
+    return w.shown();
+}
+
+QString text(const Window &w, const QString &label)
+{
+    return w.find<QLabel>(label)->text();
+}
 
 } // namespace
 
+// The window as a view: what only its widgets show, and the user's actions reaching the session.
 class tst_frmmain : public QObject
 {
     Q_OBJECT
 private slots:
-    void noLibraryState()
+    void controlsAfterStartUp()
     {
-        Started s;
-        QCOMPARE(s.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit"));
-        QVERIFY(!s.find<QPushButton>("Command1")->isEnabled());
-        QVERIFY(!s.find<QPushButton>("Command2")->isEnabled());
-        QVERIFY(!s.find<QPushButton>("Command5")->isEnabled());
-        QVERIFY(!s.find<QLabel>("Label3")->isEnabled());
-        QCOMPARE(s.find<QLabel>("Label3")->text(), QStringLiteral("0"));
-        auto *input = s.find<QLineEdit>("Text1");
-        QCOMPARE(input->text(), QStringLiteral("随机选或在此输入"));
-        QVERIFY(!input->isEnabled());
-        QVERIFY(s.find<QPushButton>("Command3")->isHidden());
-        QVERIFY(s.find<QPushButton>("Command4")->isHidden());
-        QCOMPARE(s.find<QPushButton>("Command1")->toolTip(), QStringLiteral("随机选择单词"));
-        QCOMPARE(s.find<QPushButton>("Command2")->toolTip(), QStringLiteral("Let's GO!"));
-        QVERIFY(s.messages.shown.isEmpty() || s.messages.shown.size() == 1);
-    }
-
-    void boardAfterStartup_data()
-    {
-        QTest::addColumn<int>("twips");
-        QTest::addColumn<QRect>("centreCircle");
-        QTest::addColumn<QRect>("centreLabel");
-        QTest::addColumn<QRect>("greetingBox");
-        QTest::addColumn<QPoint>("command3");
-        QTest::newRow("640x480") << 7200 << QRect(241, 171, 118, 118) << QRect(240, 182, 121, 17)
-                                 << QRect(243, 215, 114, 30) << QPoint(216, 214);
-        QTest::newRow("800x600") << 9000 << QRect(320, 210, 160, 160) << QRect(340, 230, 121, 17)
-                                 << QRect(324, 271, 152, 38) << QPoint(480, 256);
-        QTest::newRow("1024x768") << 11520 << QRect(417, 279, 190, 190) << QRect(452, 294, 121, 20)
-                                  << QRect(429, 352, 166, 44) << QPoint(610, 340);
-    }
-    void boardAfterStartup()
-    {
-        QFETCH(int, twips);
-        QFETCH(QRect, centreCircle);
-        QFETCH(QRect, centreLabel);
-        QFETCH(QRect, greetingBox);
-        QFETCH(QPoint, command3);
-        Started s(twips);
-        auto *centre = s.find<UiCircleShape>("Shape1_8");
-        QCOMPARE(centre->geometry(), centreCircle);
-        QCOMPARE(centre->property("BorderStyle").toInt(), 1);
-        QCOMPARE(centre->property("BorderColor").value<QColor>(), QColor(255, 0, 0));
-        QCOMPARE(s.find<QLabel>("Label1_8")->geometry(), centreLabel);
-        QVERIFY(s.find<QLabel>("Label1_8")->font().bold());
-        auto *greeting = s.find<UiMeaningBox>("Text2_8");
-        QCOMPARE(greeting->text(), QStringLiteral("欢迎使用Tesmar系列！"));
-        QCOMPARE(greeting->geometry(), greetingBox);
-        QVERIFY(!greeting->isHidden());
-        QCOMPARE(s.find<QPushButton>("Command3")->pos(), command3);
-        for (int i = 0; i < 8; ++i) {
-            QVERIFY(s.find<QLabel>(QStringLiteral("Label1_%1").arg(i))->isHidden());
-            QVERIFY(s.find<UiMeaningBox>(QStringLiteral("Text2_%1").arg(i))->isHidden());
+        Window w;
+        QVERIFY(w.shown());
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit"));
+        // The described tooltips, exactly; the keys are told to screen readers instead.
+        const QList<std::tuple<QString, QString, QString>> buttons = {
+            {"Command1", "随机选择单词", ""},
+            {"Command2", "Let's GO!", ""},
+            {"Command3", "上一屏", "PgUp"},
+            {"Command4", "下一屏", "PgDown"},
+            {"Command5", "上一个单词", "Backspace, Alt+Left"}};
+        for (const auto &[name, tip, keys] : buttons) {
+            QCOMPARE(w.find<QPushButton>(name)->toolTip(), tip);
+            QCOMPARE(w.find<QPushButton>(name)->accessibleDescription(), keys);
         }
+        QCOMPARE(w.find<QLineEdit>("Text1")->toolTip(), QString());
+        QCOMPARE(w.find<QLineEdit>("Text1")->text(), QStringLiteral("随机选或在此输入"));
+        for (const char *off : {"Command1", "Command2", "Command5", "Text1", "Label3"})
+            QVERIFY2(!w.find<QWidget>(off)->isEnabled(), off);
+        QVERIFY(w.find<QPushButton>("Command3")->isHidden());
+
+        // The geometry the session chose, drawn: the greeting in the red centre circle.
+        const BoardGeometry &g = w.session->geometry();
+        auto *centre = w.find<UiCircleShape>("Shape1_8");
+        QCOMPARE(centre->pos() + QPoint(centre->width() / 2, centre->height() / 2), QPoint(g.slotX[8], g.slotY[8]));
+        QCOMPARE(w.find<UiMeaningBox>("Text2_8")->text(), QStringLiteral("欢迎使用Tesmar系列！"));
+        for (int i = 0; i < BoardModel::ringSlots; ++i)
+            QVERIFY(w.find<QLabel>(QStringLiteral("Label1_%1").arg(i))->isHidden());
+        const QImage frame = w.window->grab().toImage();
+        const QColor top = frame.pixelColor(w.find<QWidget>("board")->mapTo(w.window.get(), centre->geometry().topLeft()) +
+                                            QPoint(centre->width() / 2, 1));
+        QVERIFY2(top.red() > 160 && top.green() < 100 && top.blue() < 100, qPrintable(top.name()));
     }
 
-    void settingsFileCreatedAndRead()
+    void lookUpHoverTurnAndBack()
     {
-        Started fresh;
-        QVERIFY(fresh.folder.exists(SettingsFile::fileName));
-        QVERIFY(fresh.speech.spoken.isEmpty());
+        Window w;
+        QVERIFY(openSample(w));
+        QCOMPARE(w.window->windowTitle(), QStringLiteral("Tesmar单词Dorrit        词库：cet4"));
+        const BoardGeometry &g = w.session->geometry();
 
-        Settings aloud;
-        aloud.companionChecked = true;
-        aloud.shareCompanionFolders = false;
-        aloud.readAloud = true;
-        aloud.desktopPicture = QStringLiteral("mine.jpg");
-        Started again(11520, SettingsFile::format(aloud));
-        QVERIFY(again.window->settings().readAloud);
-        QCOMPARE(again.speech.spoken, QStringList{QStringLiteral("welcome")});
-        // Start-up never rewrites a decided settings file.
-        QCOMPARE(again.folder.read(SettingsFile::fileName), SettingsFile::format(aloud));
+        auto *input = w.find<QLineEdit>("Text1");
+        input->setFocus();
+        QCOMPARE(input->selectedText(), QStringLiteral("随机选或在此输入"));
+        QTest::keyClicks(input, QStringLiteral("tanker"));
+        QTest::mouseClick(w.find<QPushButton>("Command2"), Qt::LeftButton);
+        QCOMPARE(text(w, "Label1_8") + text(w, "Label3") + text(w, "Label1_2") + text(w, "Label1_6"),
+                 QStringLiteral("tanker1shiprun"));
+        QVERIFY(w.find<UiCircleShape>("Shape1_6")->isVisible() && w.find<UiCircleShape>("Shape1_0")->isHidden());
+        QAccessibleInterface *slot = QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_6"));
+        QCOMPARE(slot->text(QAccessible::Name) + slot->text(QAccessible::Description), QStringLiteral("runv.跑"));
+        QVERIFY(!slot->state().invisible);
+        QVERIFY(QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_0"))->state().invisible);
+
+        auto *box = w.find<UiMeaningBox>("Text2_8");
+        // Becoming selectable when the pointer comes does not move the text; selecting is no turn.
+        const QImage before = box->grab().toImage();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QCoreApplication::sendEvent(box, &enter);
+        QCOMPARE(box->textInteractionFlags(), Qt::TextSelectableByMouse);
+        QCOMPARE(box->grab().toImage(), before);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("n.油船；空中加油飞机"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Value), box->text());
+
+        // Into slot 6 over its word label: the label passes the pointer on to the board.
+        auto *label6 = w.find<QLabel>("Label1_6");
+        QTest::mouseMove(label6, QPoint(g.slotX[6], g.slotY[6]) - label6->pos());
+        auto *circle6 = w.find<UiCircleShape>("Shape1_6");
+        QCOMPARE(circle6->property("BorderColor").value<QColor>(), QColor(255, 0, 0));
+        QVERIFY(w.find<UiMeaningBox>("Text2_6")->isVisible());
+        QCOMPARE(label6->geometry().top(), g.slotY[6] - g.focusLabelOffsetY);
+
+        // A double-click on the shown meaning box turns to the word in focus.
+        QTest::mouseDClick(w.find<UiMeaningBox>("Text2_6"), Qt::LeftButton);
+        QCOMPARE(text(w, "Label1_8") + text(w, "Label3"), QStringLiteral("run2"));
+        QVERIFY(w.find<QPushButton>("Command5")->isEnabled());
+
+        // Out over the board surface: slot 6 rests again.
+        QTest::mouseMove(w.find<QWidget>("board"), QPoint(g.slotX[8], g.slotY[8]));
+        QCOMPARE(circle6->property("BorderColor").value<QColor>(), QColor(0, 0, 255));
+
+        QTest::mouseClick(w.find<QPushButton>("Command5"), Qt::LeftButton);
+        QCOMPARE(text(w, "Label1_8"), QStringLiteral("tanker"));
+        QVERIFY(!w.find<QPushButton>("Command5")->isEnabled());
+
+        // Slot 2's word is not a headword: the session's message reaches the message box.
+        QTest::mouseMove(w.find<QWidget>("board"), QPoint(g.slotX[2], g.slotY[2] + 30));
+        QTest::mouseDClick(w.find<QWidget>("board"), Qt::LeftButton, {}, QPoint(g.slotX[2], g.slotY[2] + 30));
+        QCOMPARE(w.messages.shown, QStringList{QStringLiteral("单词 ship 在词库《cet4》中不存在。")});
+
+        QTest::mouseClick(w.find<QPushButton>("Command1"), Qt::LeftButton);
+        QVERIFY(QStringList({"tanker", "run"}).contains(input->text()));
+    }
+
+    void keysOnly()
+    {
+        Window w;
+        QVERIFY(openSample(w));
+        w.dialog.answer = w.folder.file(QStringLiteral("词库/cet4.qd"));
+        w.window->activateWindow();
+        QTest::keyClick(w.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(w.dialog.asked.size(), 6);
+        QWidget *board = w.find<QWidget>("board");
+        auto *input = w.find<QLineEdit>("Text1");
+        board->setFocus();
+        QTest::keyClick(board, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClicks(input, QStringLiteral("tanker\r"));
+        QTest::keyClick(input, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), board);
+        // The ring of two is slots 2 and 6: ship, then run.
+        for (const auto &[keys, shown] : std::initializer_list<std::pair<QList<QKeyCombination>, QString>>{
+                 {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, "run2"},
+                 {{Qt::Key_Backspace}, "tanker1"},
+                 {{Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, "run2"},
+                 {{Qt::ALT | Qt::Key_Left}, "tanker1"}}) {
+            for (const QKeyCombination key : keys)
+                QTest::keyClick(board, key.key(), key.keyboardModifiers());
+            QCOMPARE(text(w, "Label1_8") + text(w, "Label3"), shown);
+        }
+        QTest::keyClick(board, Qt::Key_Slash);
+        QCOMPARE(QApplication::focusWidget(), input);
+        QVERIFY(w.messages.shown.isEmpty());
+    }
+
+    void readingAloudSwitchedOnInOptionsHoldsAtOnce()
+    {
+        Window w;
+        QVERIFY(openSample(w));
+        QTest::keyClicks(w.find<QLineEdit>("Text1"), QStringLiteral("tanker"));
+        QTest::keyClick(w.find<QLineEdit>("Text1"), Qt::Key_Return);
+        const BoardGeometry &g = w.session->geometry();
+        QWidget *board = w.find<QWidget>("board");
+        QTest::mouseMove(board, QPoint(g.slotX[6], g.slotY[6] + 40));
+        QVERIFY(w.speech.spoken.isEmpty());
+
+        w.window->findChild<QAction *>("mnuoption")->trigger();
+        options *dialog = w.window->optionsDialog();
+        QVERIFY(dialog && dialog->isVisible() && dialog->windowModality() == Qt::ApplicationModal);
+        dialog->findChild<QCheckBox *>(QStringLiteral("Check2"))->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("Command1_0")), Qt::LeftButton);
+        QVERIFY(dialog->isHidden());
+        QTest::mouseMove(board, QPoint(g.slotX[8], g.slotY[8]));
+        QTest::mouseMove(board, QPoint(g.slotX[6], g.slotY[6] + 40));
+        QCOMPARE(w.speech.spoken, QStringList{QStringLiteral("run")});
+        // Hidden, not gone: the same dialog comes back; its close box forgets it.
+        w.window->mnuoption_Click();
+        QCOMPARE(w.window->optionsDialog(), dialog);
+        dialog->close();
+        QTRY_VERIFY(!w.window->optionsDialog());
+    }
+
+    void helpAndAbout()
+    {
+        Window w;
+        w.window->findChild<QAction *>("mnuhelphtm")->trigger();
+        QCOMPARE(w.help.shown, QStringList{w.folder.file(QStringLiteral("Tesmar单词Dorrit.chm"))});
+        QCOMPARE(w.help.owners, QList<quintptr>{quintptr(w.window->winId())});
+
+        w.window->findChild<QAction *>("mnuabout")->trigger();
+        QPointer<frmAbout> about = w.window->findChild<frmAbout *>();
+        QVERIFY(about && about->isVisible() && about->windowModality() == Qt::ApplicationModal);
+        about->StartSysInfo();
+        QCOMPARE(w.messages.shown, QStringList{QStringLiteral("此时系统信息无效")});
+    }
+
+    void background_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("a picture") << PictureFixtures::jpeg({96, 72}) << QSize(96, 72);
+        QTest::newRow("damaged: the built-in one") << QByteArray("\xFF\xD8 cut") << QSize(800, 600);
+    }
+    void background()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QSize, shown);
+        Window w;
+        if (!file.isNull())
+            w.folder.write("picture.jpg", file);
+        w.window->setBackgroundLater(frmmain::decodeBackground(w.folder.file("picture.jpg")));
+        QVERIFY(w.shown());
+        QTRY_COMPARE(w.find<UiBoardSurface>("board")->background().size(), shown);
     }
 };
 

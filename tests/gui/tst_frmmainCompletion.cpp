@@ -3,44 +3,17 @@
 #include "startup/UiCompletionList.h"
 
 #include <QInputMethodEvent>
-#include <QTest>
-
-namespace {
 
 using Keys = QList<int>;
 
-// The window with "lib" open and shown, the input box focused as a click leaves it.
-struct Typing
+// Type-ahead under the input box, as a user works it; which rows are offered is the session's.
+class tst_frmmainCompletion : public QObject
 {
-    Window w;
+    Q_OBJECT
+    std::unique_ptr<Window> w;
     QLineEdit *input = nullptr;
     UiCompletionList *list = nullptr;
 
-    Typing()
-    {
-        LibraryFixtures::writeLibrary(w.folder.path(), QStringLiteral("lib"),
-                                      LibraryFixtures::wordFile({{"tram", "n.电车"},
-                                                                 {"trip", "n.旅行"},
-                                                                 {"tree", "n.树"},
-                                                                 {"Trade", "n.贸易"},
-                                                                 {"trams", "n.电车（复数）"},
-                                                                 {QStringLiteral("中国"), "China"},
-                                                                 {QStringLiteral("中文"), "Chinese"},
-                                                                 {QStringLiteral("随机选或在此输入吧"), "x"}}),
-                                      LibraryFixtures::associationFile({{}, {}, {}, {}, {}, {}, {}, {}}));
-        w.pick(QStringLiteral("lib.qd"));
-        w.window->show();
-        input = w.find<QLineEdit>("Text1");
-        list = w.find<UiCompletionList>("completionList");
-        input->activateWindow();
-        input->setFocus();
-    }
-    bool exposed() { return QTest::qWaitForWindowExposed(w.window.get()) && list && input->hasFocus(); }
-    void press(const Keys &keys)
-    {
-        for (const int key : keys)
-            QTest::keyClick(input, Qt::Key(key));
-    }
     // Chinese arrives from an input method, committed a word at a time.
     void commit(const QString &text)
     {
@@ -48,154 +21,115 @@ struct Typing
         committed.setCommitString(text);
         QCoreApplication::sendEvent(input, &committed);
     }
-    QString centre() const
-    {
-        const auto *label = w.find<QLabel>("Label1_8");
-        return label->isVisible() ? label->text() : QString();
-    }
-};
+    QString centre() const { return w->find<QLabel>("Label1_8")->isVisible() ? w->find<QLabel>("Label1_8")->text() : ""; }
 
-} // namespace
-
-// Type-ahead under the input box, as a user works it.
-class tst_frmmainCompletion : public QObject
-{
-    Q_OBJECT
 private slots:
+    // Each case on a fresh window with the library open, the box focused as a click leaves it.
+    void init()
+    {
+        w = std::make_unique<Window>();
+        LibraryFixtures::writeLibrary(
+            w->folder.path(), "lib",
+            LibraryFixtures::wordFile({{"tram", "n.电车"}, {"trip", "n.旅行"}, {"tree", "n.树"}, {"trams", "n.电车们"},
+                                       {QStringLiteral("中国"), "China"}, {QStringLiteral("中文"), "Chinese"},
+                                       {QStringLiteral("随机选或在此输入吧"), "x"}}),
+            LibraryFixtures::associationFile({{}, {}, {}, {}, {}, {}, {}}));
+        w->pick("lib.qd");
+        QVERIFY(w->shown());
+        input = w->find<QLineEdit>("Text1");
+        list = w->find<UiCompletionList>("completionList");
+        input->activateWindow();
+        input->setFocus();
+        QTRY_VERIFY(input->hasFocus());
+    }
+
     void picking_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<Keys>("keys"); // Qt::Key_unknown: a click on the third row
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("messages");
-
-        const QStringList tr{"tram", "trip", "tree", "trams", "Trade"};
-        QTest::newRow("second row with Down, Down, Enter")
-            << "tr" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << tr << "trip" << QStringList{};
-        QTest::newRow("Down stops at the last row")
-            << "tra" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter}
-            << QStringList{"tram", "trams", "Trade"} << "Trade" << QStringList{};
-        QTest::newRow("exact case first")
-            << "Tr" << Keys{Qt::Key_Down, Qt::Key_Return} << QStringList{"Trade", "tram", "trip", "tree", "trams"}
-            << "Trade" << QStringList{};
-        QTest::newRow("Enter on an exact word looks it up")
-            << "tram" << Keys{Qt::Key_Return} << QStringList{"tram", "trams"} << "tram" << QStringList{};
+        QTest::newRow("second row: Down, Down, Enter") << "tr" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+                                                        << QStringList{"tram", "trip", "tree", "trams"} << "trip";
+        QTest::newRow("Down stops at the last row") << "tra" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter}
+                                                    << QStringList{"tram", "trams"} << "trams";
+        QTest::newRow("Enter without a row looks the text up") << "tram" << Keys{Qt::Key_Return}
+                                                               << QStringList{"tram", "trams"} << "tram";
         QTest::newRow("Up above the first row takes the choice back")
-            << "tre" << Keys{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << QStringList{"tree"} << QString()
-            << QStringList{QStringLiteral("单词 tre 在词库《lib》中不存在，请重新输入。")};
+            << "tre" << Keys{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << QStringList{"tree"} << "";
+        QTest::newRow("a click on a row") << "tr" << Keys{Qt::Key_unknown} << QStringList{"tram", "trip", "tree", "trams"}
+                                          << "tree";
     }
-
     void picking()
     {
         QFETCH(QString, typed);
-        QFETCH(Keys, keys);
-        QFETCH(QStringList, offered);
         QFETCH(QString, shown);
-        QFETCH(QStringList, messages);
-        Typing t;
-        QVERIFY(t.exposed());
-        QVERIFY(t.list->isHidden());
-        QTest::keyClicks(t.input, typed);
-        QVERIFY(t.list->isVisible());
-        QCOMPARE(t.list->headwords(), offered);
-        t.press(keys);
-        QVERIFY(t.list->isHidden());
-        QCOMPARE(t.centre(), shown);
-        QCOMPARE(t.w.messages.shown, messages);
-        QCOMPARE(t.w.find<QLabel>("Label3")->text(), shown.isEmpty() ? QStringLiteral("0") : QStringLiteral("1"));
-        if (!shown.isEmpty())
-            QCOMPARE(t.input->text(), shown);
-    }
-
-    void clickPicksARow()
-    {
-        Typing t;
-        QVERIFY(t.exposed());
-        QTest::keyClicks(t.input, "tr");
-        QTest::mouseClick(t.list->viewport(), Qt::LeftButton, {}, t.list->visualItemRect(t.list->item(2)).center());
-        QCOMPARE(t.centre(), QStringLiteral("tree"));
-        QCOMPARE(t.input->text(), QStringLiteral("tree"));
-        QVERIFY(t.list->isHidden());
+        QVERIFY(list->isHidden());
+        QTest::keyClicks(input, typed);
+        QVERIFY(list->isVisible());
+        QTEST(list->headwords(), "offered");
+        QFETCH(Keys, keys);
+        for (const int key : keys) {
+            if (key == Qt::Key_unknown)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+            else
+                QTest::keyClick(input, Qt::Key(key));
+        }
+        QVERIFY(list->isHidden());
+        QCOMPARE(centre(), shown);
+        QCOMPARE(w->messages.shown, shown.isEmpty() ? QStringList{"单词 tre 在词库《lib》中不存在，请重新输入。"} : QStringList{});
+        QCOMPARE(input->text(), shown.isEmpty() ? typed : shown);
         // Typing goes on in the box.
-        QVERIFY(t.input->hasFocus());
-    }
-
-    void chineseInput()
-    {
-        Typing t;
-        QVERIFY(t.exposed());
-        QInputMethodEvent composing(QStringLiteral("zhong"), {});
-        QCoreApplication::sendEvent(t.input, &composing);
-        QVERIFY(t.list->isHidden());
-        t.commit(QStringLiteral("中"));
-        QCOMPARE(t.list->headwords(), QStringList({QStringLiteral("中国"), QStringLiteral("中文")}));
-        QVERIFY(t.list->isVisible());
+        QVERIFY(input->hasFocus());
     }
 
     void closing_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("Escape") << "escape";
-        QTest::newRow("Go button") << "go";
-        QTest::newRow("focus leaves the box") << "focus";
-        QTest::newRow("text deleted") << "delete";
-        QTest::newRow("random pick") << "random";
-        QTest::newRow("another library") << "load";
-        QTest::newRow("click elsewhere") << "click";
+        for (const char *how : {"Escape", "Go", "focus elsewhere", "text deleted", "Random", "another library", "click"})
+            QTest::newRow(how) << how;
     }
-
     void closing()
     {
         QFETCH(QString, how);
-        Typing t;
-        QVERIFY(t.exposed());
-        QTest::keyClicks(t.input, "tr");
-        QVERIFY(t.list->isVisible());
-        if (how == "escape")
-            QTest::keyClick(t.input, Qt::Key_Escape);
-        else if (how == "go")
-            QTest::mouseClick(t.w.find<QPushButton>("Command2"), Qt::LeftButton);
-        else if (how == "focus")
-            t.w.find<QPushButton>("Command1")->setFocus();
-        else if (how == "delete")
-            t.press({Qt::Key_Backspace, Qt::Key_Backspace});
-        else if (how == "random")
-            QTest::mouseClick(t.w.find<QPushButton>("Command1"), Qt::LeftButton);
-        else if (how == "load")
-            t.w.pick(QStringLiteral("lib.qd"));
+        QTest::keyClicks(input, "tr");
+        QVERIFY(list->isVisible());
+        if (how == "Escape")
+            QTest::keyClick(input, Qt::Key_Escape);
+        else if (how == "Go" || how == "Random")
+            QTest::mouseClick(w->find<QPushButton>(how == "Go" ? "Command2" : "Command1"), Qt::LeftButton);
+        else if (how == "focus elsewhere")
+            w->find<QPushButton>("Command1")->setFocus();
+        else if (how == "text deleted")
+            QTest::keyClicks(input, "\b\b");
+        else if (how == "another library")
+            w->pick("lib.qd");
         else
-            QTest::mouseClick(t.w.find<QWidget>("board"), Qt::LeftButton, {}, QPoint(600, 500));
-        QVERIFY(t.list->isHidden());
-        // Nothing was looked up on the way, apart from Go itself.
-        QCOMPARE(t.w.find<QLabel>("Label3")->text(), QStringLiteral("0"));
+            QTest::mouseClick(w->find<QWidget>("board"), Qt::LeftButton, {}, QPoint(600, 500));
+        QVERIFY(list->isHidden());
+        // Nothing was looked up on the way.
+        QCOMPARE(w->find<QLabel>("Label3")->text(), "0");
     }
 
-    void escapeKeepsTheTextAndDownReopens()
+    void inputMethodAndPrompt()
     {
-        Typing t;
-        QVERIFY(t.exposed());
-        QTest::keyClicks(t.input, "tri");
-        QTest::keyClick(t.input, Qt::Key_Escape);
-        QCOMPARE(t.input->text(), QStringLiteral("tri"));
-        QTest::keyClick(t.input, Qt::Key_Down);
-        QVERIFY(t.list->isVisible());
-        QCOMPARE(t.list->headwords(), QStringList{"trip"});
-    }
-
-    void neverForThePrompt()
-    {
-        Typing t;
-        QVERIFY(t.exposed());
-        QCOMPARE(t.input->selectedText(), QStringLiteral("随机选或在此输入"));
-        QTest::keyClick(t.input, Qt::Key_Down);
-        QVERIFY(t.list->isHidden());
-        // Typed out in full it is still the prompt, though a headword begins with it.
-        t.input->clear();
-        t.commit(QStringLiteral("随机选或在此输入"));
-        QVERIFY(t.list->isHidden());
-        t.commit(QStringLiteral("吧"));
-        QCOMPARE(t.list->headwords(), QStringList{QStringLiteral("随机选或在此输入吧")});
+        QTest::keyClick(input, Qt::Key_Down);
+        QVERIFY(list->isHidden());
+        // Composing offers nothing; a committed word does. Escape keeps the text, Down reopens.
+        QInputMethodEvent composing("zhong", {});
+        QCoreApplication::sendEvent(input, &composing);
+        QVERIFY(list->isHidden());
+        commit(QStringLiteral("中"));
+        QCOMPARE(list->headwords(), QStringList({QStringLiteral("中国"), QStringLiteral("中文")}));
+        QTest::keyClick(input, Qt::Key_Escape);
+        QTest::keyClick(input, Qt::Key_Down);
+        QVERIFY(list->isVisible() && input->text() == QStringLiteral("中"));
+        // Typed out in full by an input method, the prompt is still the prompt.
+        input->clear();
+        commit(QStringLiteral("随机选或在此输入"));
+        QVERIFY(list->isHidden());
+        commit(QStringLiteral("吧"));
+        QCOMPARE(list->headwords(), QStringList{QStringLiteral("随机选或在此输入吧")});
     }
 };
 

@@ -5,49 +5,22 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QFileInfo>
 #include <QTest>
 
 namespace {
 
-// What an installation ships, as it lies under share/ (or beside a portable executable).
-void writeInstalled(const TempProgramFolder &installed)
+// Every file under a folder with its bytes, marked when its owner may not change it.
+QMap<QString, QByteArray> contents(const QString &folder)
 {
-    for (const char *name : {"011.jpg", "012.jpg", "013.jpg", "vorn1.jpg", "vorn2.jpg", "vorn3.jpg"})
-        installed.write(name, "default picture " + QByteArray(name));
-    installed.write("词库/sample.qd", "words");
-    installed.write("词库/LICENSE-data.txt", "licence");
-    installed.write("联想词库/sample.the", "associations");
-    installed.write("联想词库/LICENSE-data.txt", "licence");
-    installed.write("Tesmar单词Dorrit.chm", "help, this version");
-    // As a package installs them: nobody may change them.
-    QDirIterator it(installed.path(), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        QFile::setPermissions(it.next(), QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
-}
-
-QStringList filesUnder(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(folder).relativeFilePath(it.next());
-    files.sort();
+    QMap<QString, QByteArray> files;
+    for (QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        const QByteArray mark = file.permissions() & QFileDevice::WriteOwner ? "" : "read-only ";
+        files[QDir(folder).relativeFilePath(file.fileName())] =
+            file.open(QIODevice::ReadOnly) ? mark + file.readAll() : "?";
+    }
     return files;
 }
-
-const QStringList kAllInstalled = {"011.jpg",
-                                   "012.jpg",
-                                   "013.jpg",
-                                   "Tesmar单词Dorrit.chm",
-                                   "vorn1.jpg",
-                                   "vorn2.jpg",
-                                   "vorn3.jpg",
-                                   "联想词库/LICENSE-data.txt",
-                                   "联想词库/sample.the",
-                                   "词库/LICENSE-data.txt",
-                                   "词库/sample.qd"};
 
 } // namespace
 
@@ -57,149 +30,90 @@ class tst_ProgramFolder : public QObject
 private slots:
     void choose_data()
     {
-        QTest::addColumn<QString>("systemFiles"); // "folder", "file" or "none"
+        QTest::addColumn<QString>("share"); // the file made where a system layout keeps its files
         QTest::addColumn<bool>("writable");
-        QTest::addColumn<QString>("folder");         // "exe" or "user"
-        QTest::addColumn<QString>("installedFiles"); // "", "exe" or "system"
-        QTest::newRow("portable, writable") << "none" << true << "exe"
-                                            << "";
-        QTest::newRow("portable, read-only") << "none" << false << "user"
-                                             << "exe";
-        QTest::newRow("system layout, read-only") << "folder" << false << "user"
-                                                  << "system";
-        QTest::newRow("system layout that root could write") << "folder" << true << "user"
-                                                             << "system";
-        QTest::newRow("a file where the system's folder would be") << "file" << true << "exe"
-                                                                   << "";
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("installedFiles");
+        // clang-format off
+        const std::tuple<const char *, const char *, bool, const char *, const char *> rows[] = {
+            {"portable, writable", "", true, "bin", ""}, {"portable, read-only", "", false, "user", "bin"},
+            {"system layout, read-only", "share/011.jpg", false, "user", "share"},
+            {"system layout that root could write", "share/011.jpg", true, "user", "share"},
+            {"a file where the system's folder would be", "share", true, "bin", ""},
+        };
+        // clang-format on
+        for (const auto &[name, share, writable, folder, installed] : rows)
+            QTest::newRow(name) << share << writable << folder << installed;
     }
     void choose()
     {
-        QFETCH(QString, systemFiles);
+        QFETCH(QString, share);
         QFETCH(bool, writable);
+        TempProgramFolder root;
+        QDir().mkpath(root.file("bin"));
+        if (!share.isEmpty())
+            root.write(share, "");
+        const auto place = [&root](const QString &name) { return name.isEmpty() ? name : root.file(name); };
+        const auto choice = ProgramFolder::choose({place("bin"), place("share"), place("user")},
+                                                  [&](const QString &) { return writable; });
         QFETCH(QString, folder);
         QFETCH(QString, installedFiles);
-        TempProgramFolder root;
-        ProgramFolder::Places places;
-        places.executableFolder = root.file("bin");
-        places.systemInstalledFiles = root.file("share/tesmar-dorrit");
-        places.userFolder = root.file("home/.local/share/dorrit");
-        QDir().mkpath(places.executableFolder);
-        if (systemFiles == "folder")
-            QDir().mkpath(places.systemInstalledFiles);
-        else if (systemFiles == "file")
-            root.write("share/tesmar-dorrit", "not a folder");
-        QStringList asked;
-        const auto choice = ProgramFolder::choose(places, [&](const QString &f) {
-            asked << f;
-            return writable;
-        });
-        const QHash<QString, QString> names = {{"exe", places.executableFolder},
-                                               {"user", places.userFolder},
-                                               {"system", places.systemInstalledFiles},
-                                               {"", QString()}};
-        QCOMPARE(choice.folder, names[folder]);
-        QCOMPARE(choice.installedFiles, names[installedFiles]);
-        QVERIFY(asked.isEmpty() || asked == QStringList{places.executableFolder});
+        QCOMPARE(choice.folder, place(folder));
+        QCOMPARE(choice.installedFiles, place(installedFiles));
     }
 
-    void isWritable()
+    // A new folder gets every file the build installs into a program folder, made the user's
+    // own; a folder in use keeps the user's files and gets only this installation's help file.
+    void bringInto_data()
     {
-        TempProgramFolder folder;
-        QVERIFY(ProgramFolder::isWritable(folder.path()));
-        QVERIFY(!ProgramFolder::isWritable(folder.file("missing")));
-        folder.write("a file", "x");
-        QVERIFY(!ProgramFolder::isWritable(folder.file("a file")));
-        QCOMPARE(filesUnder(folder.path()), QStringList{"a file"});
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool writable = ProgramFolder::isWritable(folder.path());
-        QFile anyway(folder.file("written anyway"));
-        const bool rootWrites = anyway.open(QIODevice::WriteOnly);
-        QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (rootWrites)
-            QSKIP("Permissions do not stop this user (root); the end-to-end test runs a read-only folder as nobody");
-        QVERIFY(!writable);
+        QTest::addColumn<QStringList>("before"); // "-": no folder at all
+        QTest::addColumn<QByteArray>("help");    // the folder's help file, a month old; null: none
+        QTest::addColumn<bool>("filled");
+        // clang-format off
+        const std::tuple<const char *, QStringList, QByteArray, bool> rows[] = {
+            {"missing", {"-"}, {}, true}, {"empty", {}, {}, true},
+            {"later start, older help of the same size", {"Dorrit参数.ini", "Dorrit桌面/1024x768/01.jpg", "词库/mine.qd"},
+             "help, last version", false},
+            {"settings and help deleted, pictures moved", {"Dorrit桌面/640x480/01.jpg"}, {}, false},
+        };
+        // clang-format on
+        for (const auto &[name, before, help, filled] : rows)
+            QTest::newRow(name) << before << help << filled;
     }
-
-    void newFolderGetsEverything_data()
+    void bringInto()
     {
-        QTest::addColumn<bool>("existsEmpty");
-        QTest::newRow("missing") << false;
-        QTest::newRow("empty") << true;
-    }
-    void newFolderGetsEverything()
-    {
-        QFETCH(bool, existsEmpty);
-        TempProgramFolder installed;
-        writeInstalled(installed);
-        TempProgramFolder home;
-        const QString user = home.file(".local/share/Tesmar单词Dorrit");
-        if (existsEmpty)
+        QFETCH(QStringList, before);
+        QFETCH(QByteArray, help);
+        QFETCH(bool, filled);
+        const QString helpFile = InstalledFiles::helpFileName;
+        TempProgramFolder installed, home;
+        auto shipped = contents(DORRIT_SOURCE_DIR "/resources/programfolder");
+        shipped[helpFile] = "help, this version";
+        // As a package installs them: nobody may change them.
+        for (const auto &[name, bytes] : shipped.asKeyValueRange()) {
+            installed.write(name, bytes);
+            QFile::setPermissions(installed.file(name), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        }
+        const QString user = home.file("share/Tesmar单词Dorrit");
+        if (before.removeAll("-") == 0)
             QDir().mkpath(user);
+        auto expected = filled ? shipped : QMap<QString, QByteArray>(); // a new folder holds nothing of the user's
+        for (const QString &name : before)
+            home.write("share/Tesmar单词Dorrit/" + name, expected[name] = "the user's " + name.toUtf8());
+        if (!help.isNull()) {
+            home.write("share/Tesmar单词Dorrit/" + helpFile, help);
+            QFile old(QDir(user).filePath(helpFile));
+            QVERIFY(old.open(QIODevice::ReadWrite) &&
+                    old.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime));
+        }
 
         QVERIFY(InstalledFiles::bringInto(installed.path(), user));
 
-        QCOMPARE(filesUnder(user), kAllInstalled);
-        for (const QString &name : kAllInstalled) {
-            QFile copy(QDir(user).filePath(name));
-            QVERIFY2(copy.open(QIODevice::ReadOnly), qPrintable(name));
-            QCOMPARE(copy.readAll(), installed.read(name));
-            QVERIFY2(copy.permissions() & QFileDevice::WriteOwner, qPrintable(name));
-        }
-        // Nothing left beside it from the filling.
-        QCOMPARE(QDir(home.file(".local/share")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        expected[helpFile] = "help, this version";
+        QCOMPARE(contents(user), expected);
+        // Nothing of the filling is left beside the folder.
+        QCOMPARE(QDir(home.file("share")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"Tesmar单词Dorrit"});
-    }
-
-    // A folder in use: the user's files, and what the first start made of the installed ones.
-    void startedFolderKeepsTheUsersFiles_data()
-    {
-        QTest::addColumn<QStringList>("userFiles");
-        QTest::addColumn<QByteArray>("help");
-        QTest::newRow("later start") << QStringList{"Dorrit参数.ini", "Dorrit桌面/1024x768/01.jpg", "词库/mine.qd"}
-                                     << QByteArray("help, this version");
-        QTest::newRow("settings deleted: a second first start")
-            << QStringList{"Dorrit桌面/640x480/01.jpg", "Dorrit桌面/1024x768/vorn.jpg"}
-            << QByteArray("help, this version");
-        QTest::newRow("help deleted") << QStringList{"Dorrit参数.ini"} << QByteArray();
-        QTest::newRow("help of an older installation") << QStringList{"Dorrit参数.ini"} << QByteArray("old help");
-    }
-    void startedFolderKeepsTheUsersFiles()
-    {
-        QFETCH(QStringList, userFiles);
-        QFETCH(QByteArray, help);
-        TempProgramFolder installed;
-        writeInstalled(installed);
-        TempProgramFolder user;
-        for (const QString &name : userFiles)
-            user.write(name, "the user's " + name.toUtf8());
-        if (!help.isEmpty()) {
-            user.write("Tesmar单词Dorrit.chm", help);
-            QFile old(user.file("Tesmar单词Dorrit.chm"));
-            QVERIFY(old.open(QIODevice::ReadWrite));
-            old.setFileTime(QDateTime::currentDateTime().addDays(-30), QFileDevice::FileModificationTime);
-        }
-
-        QVERIFY(InstalledFiles::bringInto(installed.path(), user.path()));
-
-        QStringList expected = userFiles;
-        expected << "Tesmar单词Dorrit.chm";
-        expected.sort();
-        QCOMPARE(filesUnder(user.path()), expected);
-        for (const QString &name : userFiles)
-            QCOMPARE(user.read(name), "the user's " + name.toUtf8());
-        QCOMPARE(user.read("Tesmar单词Dorrit.chm"), QByteArray("help, this version"));
-    }
-
-    // The list names what the build installs, so that a file added there reaches users' folders.
-    void namesAreWhatTheBuildInstalls()
-    {
-        QStringList shipped = QDir(QStringLiteral(DORRIT_SOURCE_DIR "/resources/programfolder"))
-                                  .entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        shipped << InstalledFiles::helpFileName;
-        shipped.sort();
-        QStringList names = InstalledFiles::names;
-        names.sort();
-        QCOMPARE(names, shipped);
     }
 };
 

@@ -4,42 +4,25 @@
 
 namespace {
 
-QStringList *capturedLog = nullptr;
+QStringList journal; // what every candidate was asked, in order
+QStringList logged;
 
-void captureLog(QtMsgType, const QMessageLogContext &, const QString &message)
+// A way of speaking that answers 'r' ready, 'u' unavailable or 's' never.
+struct FakeBackend : SpeechBackend
 {
-    if (capturedLog)
-        capturedLog->append(message);
-}
-
-// A way of speaking whose answer the test decides; everything it is asked goes to a journal
-// shared by all candidates, so the order across them shows.
-class FakeBackend : public SpeechBackend
-{
-public:
-    // 'r' answers ready, 'u' unavailable, 's' never answers.
-    FakeBackend(QString name, char answer, QStringList &journal)
-        : name_(std::move(name))
-        , answer_(answer)
-        , journal_(journal)
-    {}
+    QString name_;
+    char answer_ = 'r';
     QString name() const override { return name_; }
     void open() override
     {
-        journal_.append(name_ + " open");
+        journal.append(name_ + " open");
         if (answer_ == 'r')
             emit ready();
         else if (answer_ == 'u')
             emit unavailable("no " + name_);
     }
-    void say(const QStringList &texts) override { journal_.append(name_ + " say " + texts.join('|')); }
-    void prepare(const QStringList &texts) override { journal_.append(name_ + " prepare " + texts.join('|')); }
-    void breakDown() { emit unavailable(QStringLiteral("broke")); }
-
-private:
-    QString name_;
-    char answer_;
-    QStringList &journal_;
+    void say(const QStringList &texts) override { journal.append(name_ + " say " + texts.join('|')); }
+    void prepare(const QStringList &texts) override { journal.append(name_ + " prepare " + texts.join('|')); }
 };
 
 } // namespace
@@ -47,130 +30,66 @@ private:
 class tst_SpeechChooser : public QObject
 {
     Q_OBJECT
-
-    QStringList journal;
-    QStringList log;
-    std::vector<FakeBackend *> made;
-
-    // Candidates "a", "b", ... answering as the letters of answers say.
-    std::unique_ptr<SpeechChooser> chooser(const QByteArray &answers)
-    {
-        std::vector<SpeechChooser::Factory> candidates;
-        for (int i = 0; i < answers.size(); ++i) {
-            candidates.push_back([this, i, answer = answers.at(i)] {
-                auto backend = std::make_unique<FakeBackend>(QString(QChar('a' + i)), answer, journal);
-                made.push_back(backend.get());
-                return backend;
-            });
-        }
-        return std::make_unique<SpeechChooser>(std::move(candidates), std::chrono::milliseconds(20));
-    }
-
 private slots:
-    void init()
+    // Steps: "start", "say <text>", "prepare <a|b>", "break" (the engine that speaks stops
+    // working) and "settle" (until the log says how reading aloud ends up).
+    void steps_data()
     {
-        journal.clear();
-        log.clear();
-        made.clear();
-        capturedLog = &log;
-        qInstallMessageHandler(captureLog);
+        QTest::addColumn<QByteArray>("answers"); // of candidates a, b, ... in turn
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("asked");
+        QTest::addColumn<QString>("log");
+        // clang-format off
+        const std::tuple<const char *, QByteArray, QString, QString, QString> rows[] = {
+            {"first never answers, the latest few words wait", "sr",
+             "say one;start;say two;say ;say three;say four;say five;settle", "a open;b open;b say two|three|four|five",
+             "Reading aloud through b - passed over a: no answer within 20 ms"},
+            {"none can speak", "us", "say welcome;start;settle;say tanker", "a open;b open",
+             "Reading aloud is unavailable: a: no a; b: no answer within 20 ms"},
+            {"nothing is made before start", "r", "say welcome;prepare x", "", ""},
+            {"nor until there is something to say", "r", "start;prepare x|y;say tanker;prepare x|y",
+             "a open;a say tanker;a prepare x|y", "Reading aloud through a"},
+            {"an engine that stops working hands over", "rr", "say welcome;start;break;say tanker",
+             "a open;a say welcome;b open;b say tanker",
+             "Reading aloud through a;Reading aloud through b - passed over a: stopped working: broke"},
+        };
+        // clang-format on
+        for (const auto &[name, answers, steps, asked, log] : rows)
+            QTest::newRow(name) << answers << steps << asked << log;
     }
-    void cleanup()
-    {
-        qInstallMessageHandler(nullptr);
-        capturedLog = nullptr;
-    }
-
-    void choice_data()
-    {
-        QTest::addColumn<QByteArray>("answers");
-        QTest::addColumn<QString>("engine");
-        QTest::addColumn<QStringList>("expectedJournal");
-        QTest::addColumn<QString>("expectedLog");
-        QTest::newRow("first answers, second never made")
-            << QByteArray("ru") << "a" << QStringList{"a open", "a say welcome"} << "Reading aloud through a";
-        QTest::newRow("first unavailable")
-            << QByteArray("ur") << "b" << QStringList{"a open", "b open", "b say welcome"}
-            << "Reading aloud through b - passed over a: no a";
-        QTest::newRow("first never answers")
-            << QByteArray("sr") << "b" << QStringList{"a open", "b open", "b say welcome"}
-            << "Reading aloud through b - passed over a: no answer within 20 ms";
-        QTest::newRow("none can speak") << QByteArray("us") << "" << QStringList{"a open", "b open"}
-                                        << "Reading aloud is unavailable: a: no a; b: no answer within 20 ms";
-    }
-    void choice()
+    void steps()
     {
         QFETCH(QByteArray, answers);
-        QFETCH(QString, engine);
-        QFETCH(QStringList, expectedJournal);
-        QFETCH(QString, expectedLog);
-        auto speech = chooser(answers);
-        speech->speak(QStringLiteral("welcome"));
-        speech->start();
-        QTRY_COMPARE(log, QStringList{expectedLog});
-        QCOMPARE(speech->engine(), engine);
-        QCOMPARE(journal, expectedJournal);
-        QCOMPARE(speech->problem().isEmpty(), !engine.isEmpty());
-
-        // Later words go straight to the engine, or nowhere, without another log line.
-        speech->speak(QStringLiteral("tanker"));
-        speech->start();
-        if (!engine.isEmpty())
-            expectedJournal.append(engine + " say tanker");
-        QCOMPARE(journal, expectedJournal);
-        QCOMPARE(log.size(), 1);
-    }
-
-    // Neither before start nor, with nothing to say, after it: reading aloud may be off.
-    void nothingIsMadeUntilStartedWithSomethingToSay()
-    {
-        auto early = chooser("r");
-        early->speak(QStringLiteral("welcome"));
-        QCOMPARE(made.size(), std::size_t(0));
-        auto quiet = chooser("r");
-        quiet->start();
-        QCOMPARE(made.size(), std::size_t(0));
-        QVERIFY(log.isEmpty());
-        quiet->speak(QStringLiteral("tanker"));
-        QCOMPARE(journal, (QStringList{"a open", "a say tanker"}));
-    }
-
-    // Preparing is a hint for a ready engine: it neither starts one nor waits for one.
-    void prepareGoesOnlyToAReadyEngine()
-    {
-        auto speech = chooser("r");
-        speech->start();
-        speech->prepare({"tanker", "river"});
-        QCOMPARE(made.size(), std::size_t(0));
-        speech->speak(QStringLiteral("welcome"));
-        speech->prepare({"tanker", "river"});
-        QCOMPARE(journal, (QStringList{"a open", "a say welcome", "a prepare tanker|river"}));
-    }
-
-    // While no engine is ready only the latest few texts are kept, said in order at once.
-    void waitingTextsKeepTheLatestFew()
-    {
-        auto speech = chooser("sr");
-        speech->speak(QStringLiteral("one"));
-        speech->start();
-        for (const char *word : {"two", "", "three", "four", "five", "six"})
-            speech->speak(QString::fromLatin1(word));
-        QTRY_COMPARE(speech->engine(), QStringLiteral("b"));
-        QCOMPARE(journal, (QStringList{"a open", "b open", "b say three|four|five|six"}));
-    }
-
-    void engineThatStopsWorkingHandsOver()
-    {
-        auto speech = chooser("rr");
-        speech->speak(QStringLiteral("welcome"));
-        speech->start();
-        QCOMPARE(speech->engine(), QStringLiteral("a"));
-        made.front()->breakDown();
-        QCOMPARE(speech->engine(), QStringLiteral("b"));
-        speech->speak(QStringLiteral("tanker"));
-        QCOMPARE(journal, (QStringList{"a open", "a say welcome", "b open", "b say tanker"}));
-        QCOMPARE(log, (QStringList{"Reading aloud through a",
-                                   "Reading aloud through b - passed over a: stopped working: broke"}));
+        QFETCH(QString, steps);
+        journal = logged = {};
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { logged << text; });
+        std::vector<SpeechChooser::Factory> candidates;
+        FakeBackend *latest = nullptr;
+        for (int i = 0; i < answers.size(); ++i) {
+            candidates.push_back([&latest, i, answer = answers.at(i)] {
+                auto made = std::make_unique<FakeBackend>();
+                made->name_ = QChar('a' + i), made->answer_ = answer;
+                latest = made.get();
+                return made;
+            });
+        }
+        SpeechChooser speech(std::move(candidates), std::chrono::milliseconds(20));
+        for (const QString &step : steps.split(';', Qt::SkipEmptyParts)) {
+            const QString verb = step.section(' ', 0, 0), text = step.section(' ', 1);
+            if (verb == "start")
+                speech.start();
+            else if (verb == "say")
+                speech.speak(text);
+            else if (verb == "prepare")
+                speech.prepare(text.split('|'));
+            else if (verb == "break")
+                emit latest->unavailable("broke");
+            else
+                QTRY_VERIFY(!logged.isEmpty());
+        }
+        QTEST(journal.join(';'), "asked");
+        qInstallMessageHandler(nullptr);
+        QTEST(logged.join(';'), "log");
     }
 };
 

@@ -1,26 +1,17 @@
 #include "common/RegistryValueRow.h"
-#include "common/TempProgramFolder.h"
-#include "platform/Registry.h"
-#include "platform/WinePrefix.h"
+#include "platform/AnsiText.h"
+#include "platform/Environment.h"
+#include "platform/WineRegistryFile.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QMap>
 #include <QTest>
 
 namespace {
 
-// A prefix as wine lays it out: relative and absolute drive links, one of them dangling.
-void makePrefix(const TempProgramFolder &prefix)
-{
-    QDir(prefix.path()).mkpath("drive_c/Program Files/Graxo");
-    QDir(prefix.path()).mkpath("drive_c/windows");
-    QDir(prefix.path()).mkpath("dosdevices");
-    QFile::link("../drive_c", prefix.file("dosdevices/c:"));
-    QFile::link(prefix.file("drive_c/windows"), prefix.file("dosdevices/w:"));
-    QFile::link("../missing", prefix.file("dosdevices/d:"));
-}
+const QByteArray kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n";
+const QByteArray kKeyLine = "[App Paths\\\\\\x5355\\x8bcd.exe] 1796596425\n#time=1dd85d1da754688\n";
+const QByteArray kOther = "[App Paths\\\\Other] 1796596425\n";
+const QString kFirst = "(first)"; // the value enumeration gives first, whatever its name
 
 } // namespace
 
@@ -28,155 +19,98 @@ class tst_WineRegistry : public QObject
 {
     Q_OBJECT
 private slots:
-    void unixPath_data()
+    // system.reg as Wine writes and loads it: a key's values are enumerated by name.
+    void valueOfFile_data()
     {
-        QTest::addColumn<QString>("windowsPath");
-        QTest::addColumn<QString>("expected"); // under the prefix; "-" for none
-
-        QTest::newRow("drive root") << "C:"
-                                    << "drive_c";
-        QTest::newRow("folder") << "C:\\Program Files\\Graxo"
-                                << "drive_c/Program Files/Graxo";
-        QTest::newRow("names in other case") << "C:\\PROGRAM FILES\\graxo"
-                                             << "drive_c/Program Files/Graxo";
-        QTest::newRow("forward slashes") << "C:/Program Files/Graxo/"
-                                         << "drive_c/Program Files/Graxo";
-        QTest::newRow("missing name kept") << "C:\\Program Files\\New"
-                                           << "drive_c/Program Files/New";
-        QTest::newRow("dot dot stays on the drive") << "C:\\..\\..\\windows\\."
-                                                    << "drive_c/windows";
-        QTest::newRow("absolute link") << "W:\\system32"
-                                       << "drive_c/windows/system32";
-        QTest::newRow("dangling link") << "D:\\x"
-                                       << "-";
-        QTest::newRow("network path") << "\\\\server\\share"
-                                      << "-";
-        QTest::newRow("no drive") << "Graxo"
-                                  << "-";
-    }
-    void unixPath()
-    {
-        QFETCH(QString, windowsPath);
-        QFETCH(QString, expected);
-        TempProgramFolder prefix;
-        makePrefix(prefix);
-        const QString root = QFileInfo(prefix.path()).canonicalFilePath();
-        const QString mapped = WinePrefix(prefix.path()).unixPath(windowsPath);
-        QCOMPARE(mapped, expected == "-" ? QString() : root + '/' + expected);
-    }
-
-    void systemRegistryReadsWinePrefix()
-    {
-        TempProgramFolder prefix;
-        makePrefix(prefix);
-        prefix.write(
-            "system.reg",
-            "WINE REGISTRY Version 2\n"
-            "[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\App Paths\\\\Tesmar\\x5355\\x8bcdGraxo.exe] 1"
-            "\n"
-            "@=\"C:\\\\Program Files\\\\Graxo\\\\Tesmar\\x5355\\x8bcdGraxo.exe\""
-            "\n");
-        const QByteArray saved = qgetenv("WINEPREFIX");
-        qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
-        const auto registry = makeSystemRegistry();
-        const auto value = registry->firstValue(
-            QString::fromUtf8("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Tesmar单词Graxo.exe"));
-        const QString folder = registry->localFolder("C:\\Program Files\\Graxo");
-        qputenv("WINEPREFIX", saved);
-
-        QVERIFY(value);
-        QCOMPARE(value->data,
-                 QByteArray("C:\\Program Files\\Graxo\\Tesmar\xb5\xa5\xb4\xcaGraxo.exe") + QByteArray(1, '\0'));
-        QCOMPARE(folder, QFileInfo(prefix.path()).canonicalFilePath() + "/drive_c/Program Files/Graxo");
-    }
-
-    // A prefix that real `wine reg add` filled: the reader must give what Wine's own
-    // RegEnumValueA gave for each key (one "VALUE label found type hex" line per key).
-    void realWinePrefix_data()
-    {
-        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_EXPECTED");
-        if (expectedFile.isEmpty())
-            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        QFile file(expectedFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("found");
-        QTest::addColumn<quint32>("type");
         QTest::addColumn<QByteArray>("data");
-        const QString appPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
-        const QMap<QString, QString> keys = {{"graxo", QString::fromUtf8("Tesmar单词Graxo.exe")},
-                                             {"expand", "DorritExpand.exe"},
-                                             {"named", "DorritNamed.exe"},
-                                             {"long", "DorritLong.exe"},
-                                             {"dword", "DorritDword.exe"},
-                                             {"empty", "DorritEmpty.exe"},
-                                             {"missing", "DorritMissing.exe"}};
-        int rows = 0;
-        while (!file.atEnd()) {
-            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
-            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
-            QTest::newRow(f[1].constData())
-                << appPaths + keys[f[1]] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
-            ++rows;
-        }
-        QCOMPARE(rows, keys.size());
+        QTest::addColumn<quint32>("type");
+        const auto withKey = [](const QByteArray &values) { return kHead + kKeyLine + values; };
+        const auto sz = [](const QByteArray &ansi) { return ansi + '\0'; };
+        const QByteArray wine = withKey("@=\"C:\\\\Tesmar\\x5355\\x8bcd.exe\"\n\"Path\"=str(2):\"x\"\n\n");
+        const QByteArray graxo = sz("C:\\Tesmar\xb5\xa5\xb4\xca.exe"), none;
+        const QByteArray named =
+            withKey("@=\"d\"\n\"PATH\"=\"\\x5355\"\n\"Bin\"=hex:01,\\\n  02\n\"Zed\"=dword:0000002a\n");
+        // clang-format off
+        const std::tuple<const char *, QByteArray, QString, bool, QByteArray, quint32> rows[] = {
+            {"as wine writes it", wine, kFirst, true, graxo, 1},
+            {"key in other case", kHead + "[APP PATHS\\\\\\x5355\\x8bcd.EXE] 1\n@=\"x\"\n", kFirst, true, sz("x"), 1},
+            {"smallest name, not file order", withKey("\"z\"=\"z\"\n\"B\"=\"b\"\n\"a\"=\"a\"\n"), kFirst, true, sz("a"), 1},
+            {"default value sorts first", withKey("\"a\"=\"x\"\n@=\"d\"\n"), kFirst, true, sz("d"), 1},
+            {"repeated name, new data", withKey("@=\"old\"\n\"b\"=\"b\"\n@=\"new\"\n"), kFirst, true, sz("new"), 1},
+            {"sections of one key merge", withKey("\"b\"=\"b\"\n") + kOther + "\"a\"=\"o\"\n" + kKeyLine + "\"a\"=\"a\"\n",
+             kFirst, true, sz("a"), 1},
+            {"expandable string", withKey("@=str(2):\"%WINDIR%\\\\x\"\n"), kFirst, true, sz("%WINDIR%\\x"), 2},
+            {"escapes", withKey("@=\"a\\\\b\\\"c\\n\\x41\\101\\t\\q\"\n"), kFirst, true, sz("a\\b\"c\nAA\tq"), 1},
+            {"hex escape takes four digits", withKey("@=\"\\x5355abc\"\n"), kFirst, true, sz("\xb5\xa5" "abc"), 1},
+            {"hex continued over lines", withKey("@=hex:01,02,\\\n  03,04\n"), kFirst, true, "\1\2\3\4", 3},
+            {"hex string made ANSI", withKey("@=hex(2):41,00,3a,00,55,53,00,00\n"), kFirst, true, sz("A:\xb5\xa5"), 2},
+            // Wine creates the value before its data fails to parse: it is there, without data.
+            {"truncated string", withKey("@=\"C:\\\\Gra"), kFirst, true, none, 0xffffffffu},
+            {"key missing", kHead + kOther + "@=\"x\"\n", kFirst, false, none, 0},
+            {"a subkey is another key", kHead + "[App Paths\\\\\\x5355\\x8bcd.exe\\\\Sub] 1\n@=\"x\"\n", kFirst, false,
+             none, 0},
+            {"not a registry file", kKeyLine + "@=\"x\"\n", kFirst, false, none, 0},
+            {"by name in other case", named, "path", true, sz("\xb5\xa5"), 1},
+            {"empty name is the default", named, "", true, sz("d"), 1},
+            {"dword, after a continued hex value", named, "Zed", true, {"\x2a\0\0\0", 4}, 4},
+            {"missing name", named, "PAT", false, none, 0},
+            {"bad data keeps the old", withKey("\"P\"=\"old\"\n\"P\"=zzz\n"), "P", true, sz("old"), 1},
+        };
+        // clang-format on
+        for (const auto &[row, file, name, found, data, type] : rows)
+            QTest::newRow(row) << file << name << found << data << type;
     }
-    void realWinePrefix()
+    void valueOfFile()
     {
-        QFETCH(QString, key);
-        compareWithRow(makeSystemRegistry()->firstValue(key));
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        const QString key = "App Paths\\单词.exe";
+        compareWithRow(name == kFirst ? WineRegistryFile::firstValue(file, key)
+                                      : WineRegistryFile::namedValue(file, key, name));
     }
 
-    // The same for named values, as RegQueryValueExA gave them.
-    void realWinePrefixNamed_data()
+    // Run by tests/win/run_win_registry_test.sh: the system registry and environment answer as
+    // Wine's RegEnumValueA, RegQueryValueExA and ExpandEnvironmentStringsA did in that prefix.
+    void asWin32_data()
     {
-        const QString expectedFile = qEnvironmentVariable("DORRIT_WINE_NAMED");
-        if (expectedFile.isEmpty())
+        QFile answers(qEnvironmentVariable("DORRIT_WINE_ANSWERS"));
+        if (answers.fileName().isEmpty())
             QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        QFile file(expectedFile);
-        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(answers.open(QIODevice::ReadOnly));
+        QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("found");
         QTest::addColumn<quint32>("type");
         QTest::addColumn<QByteArray>("data");
-        const QString dorrit = "Software\\Dorrit\\Named";
-        const QMap<QString, QStringList> keys = {
-            {"msinfo_path", {"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH"}},
-            {"msinfo_path_other_case", {"software\\microsoft\\shared tools\\msinfo", "path"}},
-            {"msinfo_folder", {"SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO"}},
-            {"chinese", {dorrit, "Chinese"}},
-            {"expand", {dorrit, "Expand"}},
-            {"dword", {dorrit, "Number"}},
-            {"long", {dorrit, "Long"}},
-            {"empty", {dorrit, "Empty"}},
-            {"default", {dorrit, ""}},
-            {"missing_name", {dorrit, "Nothing"}},
-            {"missing_key", {"Software\\Dorrit\\Nothing", "PATH"}}};
-        int rows = 0;
-        while (!file.atEnd()) {
-            const QList<QByteArray> f = file.readLine().trimmed().split(' ');
-            QVERIFY(f.size() >= 4 && keys.contains(f[1]));
-            QTest::newRow(f[1].constData())
-                << keys[f[1]][0] << keys[f[1]][1] << (f[2] == "1") << f[3].toUInt() << QByteArray::fromHex(f.value(4));
-            ++rows;
+        const auto field = [](const QByteArray &hex) { return hex == "-" ? QByteArray() : QByteArray::fromHex(hex); };
+        // "<first|named|expand> <found> <type> <key or text> <name> <data>", hex, then "end <lines>".
+        for (int rows = 0;; ++rows) {
+            const QList<QByteArray> f = answers.readLine().trimmed().split(' ');
+            if (f[0] == "end") {
+                QCOMPARE(f.value(1).toInt(), rows);
+                return;
+            }
+            QVERIFY2(f.size() == 6, f[0].constData());
+            const QString key = AnsiText::decode(field(f[3])), name = AnsiText::decode(field(f[4]));
+            QTest::addRow("%s %s %s", f[0].constData(), qPrintable(key.right(40)), qPrintable(name))
+                << f[0] << key << name << (f[1] == "1") << f[2].toUInt() << field(f[5]);
         }
-        QCOMPARE(rows, keys.size());
     }
-    void realWinePrefixNamed()
+    void asWin32()
     {
+        QFETCH(QByteArray, kind);
         QFETCH(QString, key);
         QFETCH(QString, name);
-        compareWithRow(makeSystemRegistry()->machineValue(key, name));
-    }
-
-    void realWinePrefixDrive()
-    {
-        if (qEnvironmentVariableIsEmpty("DORRIT_WINE_EXPECTED"))
-            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
-        const QString prefix = QFileInfo(qEnvironmentVariable("WINEPREFIX")).canonicalFilePath();
-        QCOMPARE(makeSystemRegistry()->localFolder("c:\\PROGRAM FILES\\Graxo"),
-                 prefix + "/drive_c/Program Files/Graxo");
+        if (kind == "expand") { // the expanded text in the ANSI code page, as a value's data
+            const auto text = makeSystemEnvironment()->expand(key);
+            return compareWithRow(text ? std::optional(RegistryValue{AnsiText::encode(*text)}) : std::nullopt);
+        }
+        const auto registry = makeSystemRegistry();
+        compareWithRow(kind == "first" ? registry->firstValue(key) : registry->machineValue(key, name));
     }
 };
 

@@ -4,8 +4,7 @@
 # checked with the mingw-w64 compiler against the installed Qt headers. Exit 77: skipped.
 set -uo pipefail
 root=$1
-compiler=x86_64-w64-mingw32-g++
-command -v "$compiler" >/dev/null || { echo "SKIP: $compiler is not installed"; exit 77; }
+compiler=$(command -v x86_64-w64-mingw32-g++) || { echo "SKIP: mingw-w64 is not installed"; exit 77; }
 flags=$(pkg-config --cflags Qt6Widgets Qt6Concurrent Qt6TextToSpeech 2>/dev/null) || { echo "SKIP: no Qt headers"; exit 77; }
 # The Linux mkspec would claim a Linux target; Windows code must see _WIN32 only.
 flags=$(sed 's|-I[^ ]*/mkspecs/linux-g++||' <<<"$flags")

@@ -4,226 +4,228 @@
 #include "worddata/WordLibrary.h"
 
 #include <QTest>
+#include <random>
 
 using namespace LibraryFixtures;
-
-class tst_LibraryTables : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void wordFileLoads_data();
-    void wordFileLoads();
-    void wordFileFails_data();
-    void wordFileFails();
-    void associationGroups_data();
-    void associationGroups();
-    void largestWordCountLoads();
-    void hugeCapacityStaysSmall();
-    void lookUp_data();
-    void lookUp();
-};
+using Strings = QStringList;
 
 namespace {
 
 const QString tanker = QStringLiteral("n.油船；空中加油飞机");
 
-QByteArray gbk(const char16_t *text)
+// A word file of these headwords, in code page 936 or converted to UTF-8.
+QByteArray headwordFile(const Strings &headwords, bool utf8 = false)
 {
-    return AnsiText::encode(QString::fromUtf16(text));
+    QString text = QString::number(headwords.size()) + QStringLiteral("\r\n");
+    for (const QString &w : headwords)
+        text += '"' + w + QStringLiteral("\",\"n.\"\r\n");
+    return utf8 ? text.toUtf8() : AnsiText::encode(text);
 }
 
-QStringList allValues(const WordLibrary &lib)
+WordLibrary parsed(const QByteArray &file)
 {
-    QStringList out;
-    for (int i = 1; i <= lib.wordCount(); ++i)
-        out << lib.words(i) << lib.meanings(i);
+    WordLibrary lib;
+    QString problem;
+    if (!WordLibrary::parse(file, lib, problem))
+        qWarning("%s", qPrintable(problem));
+    return lib;
+}
+
+Strings offered(const WordLibrary &lib, const QString &typed)
+{
+    Strings out;
+    for (const int i : lib.completions(typed)) {
+        out << lib.words(i);
+        // Each offer is the occurrence that a look-up of it finds.
+        if (lib.find(lib.words(i)) != i)
+            out << QStringLiteral("(not the first %1)").arg(i);
+    }
     return out;
 }
 
 } // namespace
 
-void tst_LibraryTables::wordFileLoads_data()
+// The two tables as read from a file's bytes, look-up and type-ahead over them. Files that
+// fail to load are tst_OpenLibrary's.
+class tst_LibraryTables : public QObject
 {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("values");
-
-    const QStringList tankerPair{QStringLiteral("tanker"), tanker};
-    QTest::newRow("quoted meaning with commas")
-        << gbk(u"1\r\n\"a\",\"n.甲,乙, 丙\"\r\n") << QStringList{"a", QStringLiteral("n.甲,乙, 丙")};
-    QTest::newRow("unquoted, leading spaces dropped")
-        << QByteArray("2\r\n  apple,   red fruit \r\nb,c\r\n") << QStringList{"apple", "red fruit ", "b", "c"};
-    QTest::newRow("bare LF line ends") << QByteArray("2\n\"a\",\"b\"\n\"c\",\"d\"\n")
-                                       << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("layout free, blank lines")
-        << QByteArray("2,\"a\"\r\n\r\n\"b\"\r\n\"c\",\"d\"") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("empty unquoted value before a line end")
-        << QByteArray("2\r\na,\r\n \"b\"junk,\"c\"") << QStringList{"a", "", "b", "c"};
-    QTest::newRow("unclosed quote runs to the end") << QByteArray("1\r\nx,\"a,b\r\nc") << QStringList{"x", "a,b\r\nc"};
-    QTest::newRow("empty quoted values") << QByteArray("1\r\n\"\",\"\"\r\n") << QStringList{"", ""};
-    QTest::newRow("code page 936") << wordFile({{"tanker", tanker}}) << tankerPair;
-    QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8())
-                                    << tankerPair;
-    QTest::newRow("UTF-8 without BOM") << wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8()) << tankerPair;
-    // 头 in code page 936 is CD B7, which is also a valid two-byte UTF-8 sequence.
-    QTest::newRow("short code page 936 that passes for UTF-8")
-        << wordFile({{"head", QStringLiteral("n.头")}}) << QStringList{"head", QStringLiteral("n.头")};
-    QTest::newRow("rest after last record ignored")
-        << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << QStringList{"a", "b"};
-    QTest::newRow("count 0") << QByteArray("0\r\n") << QStringList{};
-}
-
-void tst_LibraryTables::wordFileLoads()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, values);
-    WordLibrary lib;
-    QString problem;
-    QVERIFY2(WordLibrary::parse(file, lib, problem), qPrintable(problem));
-    QCOMPARE(allValues(lib), values);
-    QCOMPARE(lib.words(0), QString());
-    QCOMPARE(lib.words(lib.wordCount() + 1), QString());
-    QCOMPARE(lib.meanings(lib.wordCount() + 1), QString());
-}
-
-void tst_LibraryTables::wordFileFails_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("named");
-
-    QTest::newRow("empty file") << QByteArray("") << QStringLiteral("单词数");
-    QTest::newRow("count 32767") << QByteArray("32767\r\n") << QStringLiteral("“32767”");
-    QTest::newRow("negative count") << QByteArray("-1\r\n") << QStringLiteral("“-1”");
-    QTest::newRow("count beyond 16 bits") << QByteArray("40000\r\n") << QStringLiteral("“40000”");
-    QTest::newRow("count not a number") << QByteArray("\"ab\"\r\n") << QStringLiteral("“ab”");
-    QTest::newRow("ends before a headword")
-        << wordFile({{"a", "b"}, {"c", "d"}}).replace("2\r\n", "3\r\n") << QStringLiteral("第 3 个单词的词条");
-    QTest::newRow("ends before a meaning")
-        << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"") << QStringLiteral("第 2 个单词的释义");
-}
-
-void tst_LibraryTables::wordFileFails()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, named);
-    WordLibrary lib;
-    QString problem;
-    QVERIFY(WordLibrary::parse(wordFile({{"kept", "x"}}), lib, problem));
-    QVERIFY(!WordLibrary::parse(file, lib, problem));
-    QVERIFY2(problem.contains(named), qPrintable(problem));
-    QCOMPARE(allValues(lib), QStringList({"kept", "x"}));
-}
-
-void tst_LibraryTables::associationGroups_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("wordCount");
-    QTest::addColumn<QStringList>("groups"); // per word: its pairs joined by '|', or the problem
-    QTest::addColumn<bool>("loads");
-
-    const std::vector<Pair> two{{"x", tanker}, {"y", "z"}};
-    QTest::newRow("group count equal to maxAssoc")
-        << associationFile({two, {}}, 2) << 2 << QStringList{"x|" + tanker + "|y|z", ""} << true;
-    QTest::newRow("more groups than words") << associationFile({{{"p", "q"}}, two}) << 1 << QStringList{"p|q"} << true;
-    QTest::newRow("no words, only maxAssoc") << QByteArray("0\r\n") << 0 << QStringList{} << true;
-    QTest::newRow("group count above maxAssoc")
-        << associationFile({{}, two}, 1) << 2 << QStringList{QStringLiteral("第 2 组")} << false;
-    QTest::newRow("negative group count")
-        << QByteArray("3\r\n0\r\n-1\r\n") << 2 << QStringList{QStringLiteral("第 2 组")} << false;
-    QTest::newRow("negative maxAssoc") << QByteArray("-2\r\n0\r\n") << 1 << QStringList{QStringLiteral("上限")}
-                                       << false;
-    QTest::newRow("fewer groups than words")
-        << associationFile({two}) << 3 << QStringList{QStringLiteral("第 2 组")} << false;
-    QTest::newRow("pair cut short") << associationFile({two}).chopped(6) << 1
-                                    << QStringList{QStringLiteral("第 1 组的第 2 个联想词的释义")} << false;
-}
-
-void tst_LibraryTables::associationGroups()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, wordCount);
-    QFETCH(QStringList, groups);
-    QFETCH(bool, loads);
-
-    AssociationTable table;
-    QString problem;
-    QCOMPARE(AssociationTable::parse(file, qint16(wordCount), table, problem), loads);
-    if (!loads) {
-        QVERIFY2(problem.contains(groups.first()), qPrintable(problem));
-        QCOMPARE(table.assocCounts(1), 0);
-        return;
+    Q_OBJECT
+private slots:
+    void wordFileValues_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<Strings>("values"); // headword, meaning, headword, ...
+        const QByteArray utf8 = wordFile({{"tanker", "x"}}).replace("x", tanker.toUtf8());
+        QTest::newRow("quoted meaning with commas")
+            << AnsiText::encode(QStringLiteral("1\r\n\"a\",\"n.甲,乙, 丙\"\r\n")) << Strings{"a", "n.甲,乙, 丙"};
+        QTest::newRow("unquoted, leading spaces dropped")
+            << QByteArray("2\r\n  apple,   red fruit \r\nb,c\r\n") << Strings{"apple", "red fruit ", "b", "c"};
+        QTest::newRow("empty value after a comma, text after a quote")
+            << QByteArray("3\r\na,\r\n\"b\",\r\n \"c\"junk,\"d\"") << Strings{"a", "", "b", "", "c", "d"};
+        QTest::newRow("unclosed quote runs to the end") << QByteArray("1\r\nx,\"a,b\r\nc") << Strings{"x", "a,b\r\nc"};
+        QTest::newRow("code page 936") << wordFile({{"tanker", tanker}}) << Strings{"tanker", tanker};
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + utf8 << Strings{"tanker", tanker};
+        QTest::newRow("UTF-8 without BOM") << utf8 << Strings{"tanker", tanker};
+        // 头 in code page 936 is CD B7, which is also a valid two-byte UTF-8 sequence.
+        QTest::newRow("code page 936 passing for UTF-8") << wordFile({{"head", "n.头"}}) << Strings{"head", "n.头"};
+        QTest::newRow("rest after the last record ignored")
+            << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << Strings{"a", "b"};
+        QTest::newRow("count 0") << QByteArray("0\r\n") << Strings{};
+        // Closing quotes at every place around the reader's 64-byte look, in the companion's
+        // layout and in others that read the same.
+        QByteArray records = "154\r\n";
+        Strings values;
+        for (int a = 0; a <= 70; a += 7) {
+            for (int b = 55; b <= 68; ++b) {
+                records += '"' + QByteArray(a, 'w') + "\",\"" + QByteArray(b, 'm') + "\"\r\n";
+                values << QString(a, u'w') << QString(b, u'm');
+            }
+        }
+        QTest::newRow("records of every length") << records << values;
+        QTest::newRow("records, bare LF") << QByteArray(records).replace("\r\n", "\n") << values;
+        QTest::newRow("records, commas only") << QByteArray(records).replace("\r\n", ",") << values;
+        QTest::newRow("records, blank lines") << QByteArray(records).replace("\r\n", "\r\n\r\n\n") << values;
+        QTest::newRow("records, spaces before quotes") << QByteArray(records).replace(",\"", ", \"") << values;
+        QTest::newRow("records, text after quotes") << QByteArray(records).replace("\",", "\"x\"y,") << values;
     }
-    QStringList got;
-    for (int i = 1; i <= wordCount; ++i) {
-        QStringList pairs;
-        for (int k = 1; k <= table.assocCounts(i); ++k)
-            pairs << table.assocWords(i, k) << table.assocMeanings(i, k);
-        got << pairs.join('|');
-        QCOMPARE(table.assocWords(i, table.assocCounts(i) + 1), QString());
-        QCOMPARE(table.assocWords(i, 0), QString());
+    void wordFileValues()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(Strings, values);
+        const WordLibrary lib = parsed(file);
+        Strings got;
+        for (int i = 1; i <= lib.wordCount(); ++i)
+            got << lib.words(i) << lib.meanings(i);
+        QCOMPARE(got, values);
     }
-    QCOMPARE(got, groups);
-    QCOMPARE(table.assocCounts(0), 0);
-    QCOMPARE(table.assocCounts(wordCount + 1), 0);
-}
 
-void tst_LibraryTables::largestWordCountLoads()
-{
-    std::vector<Pair> records;
-    for (int i = 1; i <= WordLibrary::maxWordCount; ++i)
-        records.push_back({QString::number(i), QStringLiteral("m")});
-    WordLibrary lib;
-    QString problem;
-    QVERIFY2(WordLibrary::parse(wordFile(records), lib, problem), qPrintable(problem));
-    QCOMPARE(lib.wordCount(), 32766);
-    QCOMPARE(lib.words(32766), QStringLiteral("32766"));
-    QCOMPARE(lib.find(QStringLiteral("32766")), 32766);
-}
+    void associations_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("wordCount");
+        QTest::addColumn<Strings>("groups"); // per word, its pairs joined by '|'
+        const std::vector<Pair> two{{"x", tanker}, {"y", "z"}};
+        QTest::newRow("group count equal to maxAssoc")
+            << associationFile({two, {}}, 2) << 2 << Strings{"x|" + tanker + "|y|z", ""};
+        QTest::newRow("more groups than words") << associationFile({{{"p", "q"}}, two}) << 1 << Strings{"p|q"};
+        QTest::newRow("no words, only maxAssoc") << QByteArray("0\r\n") << 0 << Strings{};
+        QTest::newRow("capacity far above every group")
+            << QByteArray("32767\r\n1\r\n\"a\",\"b\"\r\n0\r\n0\r\n") << 3 << Strings{"a|b", "", ""};
+        // Records around the reader's 64-byte look, in groups found again from every
+        // sixteenth one's start.
+        std::vector<std::vector<Pair>> lengths(29);
+        Strings groups;
+        for (int a = 0; a < 29; ++a) {
+            Strings pairs;
+            for (int b = 25 + a % 2; b <= 38; b += 2) {
+                lengths[size_t(a)].emplace_back(QString(a, u'w'), QString(b, u'm'));
+                pairs << QString(a, u'w') << QString(b, u'm');
+            }
+            groups << pairs.join('|');
+        }
+        QTest::newRow("29 groups of records of every length") << associationFile(lengths) << 29 << groups;
+    }
+    void associations()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, wordCount);
+        QFETCH(Strings, groups);
+        AssociationTable table;
+        QString problem;
+        QVERIFY2(AssociationTable::parse(file, qint16(wordCount), table, problem), qPrintable(problem));
+        Strings got;
+        // From the last group back, so that none is found by reading on from the one before;
+        // groups 0 and wordCount + 1 and the slots around each group are empty.
+        for (int i = wordCount + 1; i >= 0; --i) {
+            Strings pairs;
+            for (int k = 1; k <= table.assocCounts(i); ++k)
+                pairs << table.assocWords(i, k) << table.assocMeanings(i, k);
+            got.prepend(pairs.join('|') + table.assocWords(i, 0) + table.assocMeanings(i, table.assocCounts(i) + 1));
+        }
+        QCOMPARE(got, Strings{""} + groups + Strings{""});
+        // Memory follows the pairs present, never wordCount x maxAssoc.
+        QVERIFY2(table.heldBytes() < file.size() + 1024, qPrintable(QString::number(table.heldBytes())));
+    }
 
-void tst_LibraryTables::hugeCapacityStaysSmall()
-{
-    AssociationTable table;
-    QString problem;
-    QVERIFY(AssociationTable::parse("32767\r\n1\r\n\"a\",\"b\"\r\n0\r\n0\r\n", 3, table, problem));
-    QCOMPARE(table.maxAssoc(), 32767);
-    QVERIFY2(table.heldBytes() < 1024, qPrintable(QString::number(table.heldBytes())));
-}
+    // Look-up is exact. Type-ahead offers first the headwords that begin exactly so, then
+    // those that differ in the case of ASCII letters, each in library order, repeats once,
+    // ten at most (orders and the cap are the scan's below).
+    void lookUpAndOffers_data()
+    {
+        QTest::addColumn<Strings>("library");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("found");
+        QTest::addColumn<Strings>("offers");
+        // 丄 is 81 41 and 乤 is 81 61 in code page 936: their second bytes look like 'A' and 'a'.
+        const Strings words{"run", "Run", "run",  "café", "中国", "china", "中文",
+                            "a?",  "ab",  "乤一", "丄二", "ａｂ", "Ａｂ"};
+        QTest::newRow("empty text") << words << "" << 0 << Strings{};
+        QTest::newRow("prefix is not a match") << words << "ru" << 0 << Strings{"run", "Run"};
+        QTest::newRow("case-sensitive, repeats once") << words << "Run" << 2 << Strings{"Run", "run"};
+        QTest::newRow("accented") << words << "café" << 4 << Strings{"café"};
+        QTest::newRow("Chinese") << words << "中文" << 7 << Strings{"中文"};
+        QTest::newRow("Chinese start") << words << "中" << 0 << Strings{"中国", "中文"};
+        QTest::newRow("second byte is not a letter") << words << "丄" << 0 << Strings{"丄二"};
+        QTest::newRow("only ASCII letters fold") << words << "ａ" << 0 << Strings{"ａｂ"};
+        // The code page cannot hold the emoji; its '?' stand-in must not match "a?".
+        QTest::newRow("character outside the code page") << words << "a😀" << 0 << Strings{};
+        QTest::newRow("empty library") << Strings{} << "a" << 0 << Strings{};
+        Strings largest;
+        for (int i = 1; i <= WordLibrary::maxWordCount; ++i)
+            largest << QString::number(i);
+        QTest::newRow("largest library, last word") << largest << "32766" << 32766 << Strings{"32766"};
+    }
+    void lookUpAndOffers()
+    {
+        QFETCH(Strings, library);
+        QFETCH(QString, typed);
+        QFETCH(int, found);
+        QFETCH(Strings, offers);
+        // Text beyond ASCII is matched alike in a code page 936 and in a UTF-8 library.
+        for (bool utf8 : {false, true}) {
+            const WordLibrary lib = parsed(headwordFile(library, utf8));
+            QCOMPARE(lib.wordCount(), library.size());
+            QCOMPARE(lib.find(typed), found);
+            QCOMPARE(offered(lib, typed), offers);
+        }
+    }
 
-void tst_LibraryTables::lookUp_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QString>("headword");
-    QTest::addColumn<int>("index");
-
-    const QByteArray words = wordFile({{"run", "1"},
-                                       {"Run", "2"},
-                                       {"run", "3"},
-                                       {QStringLiteral("café"), "4"},
-                                       {QStringLiteral("中文"), "5"},
-                                       {"a?", "6"}});
-    QTest::newRow("repeated headword gives the first") << words << "run" << 1;
-    QTest::newRow("case-sensitive") << words << "Run" << 2;
-    QTest::newRow("absent") << words << "walk" << 0;
-    QTest::newRow("empty text") << words << "" << 0;
-    QTest::newRow("prefix is not a match") << words << "ru" << 0;
-    QTest::newRow("accented, code page 936") << words << QStringLiteral("café") << 4;
-    QTest::newRow("Chinese, code page 936") << words << QStringLiteral("中文") << 5;
-    QTest::newRow("Chinese, UTF-8") << QString(QStringLiteral("2\r\n\"x\",\"\"\r\n\"中文\",\"\"\r\n")).toUtf8()
-                                    << QStringLiteral("中文") << 2;
-    // The code page cannot hold the emoji; its '?' stand-in must not match "a?".
-    QTest::newRow("character outside the code page") << words << QStringLiteral("a😀") << 0;
-}
-
-void tst_LibraryTables::lookUp()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QString, headword);
-    QFETCH(int, index);
-    WordLibrary lib;
-    QString problem;
-    QVERIFY2(WordLibrary::parse(file, lib, problem), qPrintable(problem));
-    QCOMPARE(lib.find(headword), index);
-}
+    // Thousands of short words over a few letters in both cases, so that they share long
+    // starts, repeat, differ only in case and overflow the ten offers; checked against a
+    // plain scan of the library, in random and in alphabetical order.
+    void offersAgreeWithAScan()
+    {
+        std::mt19937 rng(17);
+        const QString letters = QStringLiteral("abAB!-");
+        Strings headwords;
+        for (int i = 0; i < 3000; ++i) {
+            headwords << QString();
+            for (int k = 1 + int(rng() % 9); k > 0; --k)
+                headwords.last() += letters[int(rng() % unsigned(letters.size()))];
+        }
+        for (bool alphabetical : {false, true}) {
+            if (alphabetical)
+                headwords.sort(Qt::CaseInsensitive);
+            const WordLibrary lib = parsed(headwordFile(headwords));
+            Strings unique = headwords;
+            unique.removeDuplicates();
+            for (int sample = 0; sample < 400; ++sample) {
+                const QString &word = headwords[int(rng() % unsigned(headwords.size()))];
+                QString typed = word.first(1 + qsizetype(rng() % unsigned(word.size())));
+                if (sample % 3 == 0)
+                    typed = typed.toUpper();
+                Strings exact, other;
+                for (const QString &w : unique) {
+                    if (w.startsWith(typed))
+                        exact << w;
+                    else if (w.startsWith(typed, Qt::CaseInsensitive))
+                        other << w;
+                }
+                QCOMPARE(offered(lib, typed), (exact + other).mid(0, 10));
+            }
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_LibraryTables)
 #include "tst_LibraryTables.moc"

@@ -1,327 +1,148 @@
-#include "worddata/OpenLibrary.h"
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
 #include "platform/AnsiText.h"
+#include "worddata/OpenLibrary.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
-#include <atomic>
-#include <chrono>
-#include <thread>
 
 using namespace LibraryFixtures;
 
-class tst_OpenLibrary : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void loadsByNameFromDataFolder();
-    void associationMissing_data();
-    void associationMissing();
-    void failedLoadKeepsPrevious_data();
-    void failedLoadKeepsPrevious();
-    void failedFirstLoadLeavesNoLibrary();
-    void secondLoadReplacesEverything();
-    void openLibraryOutlivesItsFiles_data();
-    void openLibraryOutlivesItsFiles();
-    void filesRewrittenDuringLoads();
-};
-
 namespace {
 
-const QByteArray oldWords = wordFile({{"old", QStringLiteral("旧")}, {"older", "x"}});
-const QByteArray oldAssoc = associationFile({{{"aged", QStringLiteral("老的")}}, {}});
+// Stand for a word file one byte longer than a load may address (made sparse), and for an
+// association file that is there but hidden.
+const QByteArray kOversized = "<oversized>";
+const QByteArray kHidden = "<hidden>";
+const QString kNoAssociations = QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。");
 
-// Loads "old" into library under the name "old", as a successful earlier choice would.
-void openOld(const QString &dataFolder, OpenLibrary &library)
+// Words "w1".."wN", word i with i % 40 associations "wi.k": at 3000 words an association
+// file large enough to be held in mapped memory rather than on the heap.
+void writeBig(const QString &dataFolder, int count)
 {
-    writeLibrary(dataFolder, "old", oldWords, oldAssoc);
-    FakeLibraryHost host;
-    library.libraryName = "old";
-    QCOMPARE(library.openwordfile(dataFolder, host), OpenLibrary::LoadResult::Loaded);
-}
-
-void verifyOldLibrary(const OpenLibrary &library)
-{
-    QCOMPARE(library.libraryName, QStringLiteral("old"));
-    QVERIFY(library.isOpen());
-    QCOMPARE(library.wordLibrary().wordCount(), 2);
-    QCOMPARE(library.wordLibrary().meanings(1), QStringLiteral("旧"));
-    QCOMPARE(library.wordLibrary().find(QStringLiteral("older")), 2);
-    QCOMPARE(library.associations().assocMeanings(1, 1), QStringLiteral("老的"));
-}
-
-// A library large enough that its association file is held in mapped memory rather than
-// on the heap: words "<tag>1".."<tag>N", word i with i % 40 associations "<tag>i.k".
-struct BigLibrary
-{
-    QByteArray words;
-    QByteArray associations;
-    int wordCount = 0;
-
-    BigLibrary(const char *tag, int count)
-        : wordCount(count)
-    {
-        const QByteArray meaning = AnsiText::encode(QStringLiteral("释义"));
-        words = QByteArray::number(count) + "\r\n";
-        associations = "39\r\n";
-        for (int i = 1; i <= count; ++i) {
-            const QByteArray word = tag + QByteArray::number(i);
-            words += '"' + word + "\",\"" + meaning + QByteArray::number(i) + "\"\r\n";
-            associations += QByteArray::number(i % 40) + "\r\n";
-            for (int k = 1; k <= i % 40; ++k)
-                associations += '"' + word + '.' + QByteArray::number(k) + "\",\"" + meaning + "\"\r\n";
-        }
+    std::vector<Pair> words;
+    std::vector<std::vector<Pair>> groups(static_cast<size_t>(count));
+    for (int i = 1; i <= count; ++i) {
+        words.emplace_back(QStringLiteral("w%1").arg(i), QStringLiteral("释义%1").arg(i));
+        for (int k = 1; k <= i % 40; ++k)
+            groups[size_t(i - 1)].emplace_back(QStringLiteral("w%1.%2").arg(i).arg(k), QStringLiteral("释义"));
     }
-
-    // Empty when the library shows these words and associations (every 97th word and the
-    // last, in full), else the first difference.
-    QString differenceFrom(const OpenLibrary &library, const char *tag) const
-    {
-        const WordLibrary &w = library.wordLibrary();
-        const AssociationTable &a = library.associations();
-        if (w.wordCount() != wordCount)
-            return QStringLiteral("wordCount %1").arg(w.wordCount());
-        for (int i = 1; i <= wordCount; i = i + 97 > wordCount && i != wordCount ? wordCount : i + 97) {
-            const QString word = QLatin1String(tag) + QString::number(i);
-            if (w.words(i) != word || w.meanings(i) != QStringLiteral("释义%1").arg(i) || a.assocCounts(i) != i % 40)
-                return QStringLiteral("word %1").arg(i);
-            for (int k = 1; k <= i % 40; ++k) {
-                if (a.assocWords(i, k) != word + '.' + QString::number(k) ||
-                    a.assocMeanings(i, k) != QStringLiteral("释义"))
-                    return QStringLiteral("association %1, %2").arg(i).arg(k);
-            }
-        }
-        return {};
-    }
-};
-
-void overwrite(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(bytes), bytes.size());
+    writeLibrary(dataFolder, "big", wordFile(words), associationFile(groups, 39));
 }
 
 } // namespace
 
-void tst_OpenLibrary::loadsByNameFromDataFolder()
+class tst_OpenLibrary : public QObject
 {
-    TempProgramFolder data;
-    writeLibrary(data.path(), "cet4", wordFile({{"tanker", QStringLiteral("n.油船")}}),
-                 associationFile({{{"ship", QStringLiteral("n.船")}}}));
-    OpenLibrary library;
-    library.libraryName = "cet4";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-    QCOMPARE(host.calls, QStringList({"reset", "opened:cet4"}));
-    QCOMPARE(library.wordLibrary().words(1), QStringLiteral("tanker"));
-    QCOMPARE(library.associations().assocWords(1, 1), QStringLiteral("ship"));
-    QCOMPARE(OpenLibrary::wordFilePath(data.path(), "cet4"),
-             QDir::toNativeSeparators(data.path() + QStringLiteral("/词库/cet4.qd")));
-}
-
-void tst_OpenLibrary::associationMissing_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("hiddenFileThere");
-    QTest::newRow("no file") << "cet6" << false;
-    QTest::newRow("hidden file") << ".cet6" << true;
-}
-
-void tst_OpenLibrary::associationMissing()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, hiddenFileThere);
-    TempProgramFolder data;
-    OpenLibrary library;
-    openOld(data.path(), library);
-    writeLibrary(data.path(), name, wordFile({}), hiddenFileThere ? QByteArray("0\r\n") : QByteArray());
-
-    library.previousLibraryName = "old";
-    library.libraryName = name;
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::AssociationMissing);
-    QCOMPARE(host.calls,
-             QStringList({QStringLiteral("message:《") + name +
-                          QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。")}));
-    verifyOldLibrary(library);
-}
-
-void tst_OpenLibrary::failedLoadKeepsPrevious_data()
-{
-    QTest::addColumn<QByteArray>("words");
-    QTest::addColumn<QByteArray>("associations");
-    QTest::addColumn<QString>("faultyFile");
-    QTest::addColumn<QString>("named");
-
-    const QByteArray three = wordFile({{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    const QByteArray threeGroups = associationFile({{}, {}, {}});
-    QTest::newRow("word file missing") << QByteArray() << threeGroups << "词库" << QStringLiteral("不存在");
-    QTest::newRow("word file ends early") << three.chopped(8) << threeGroups << "词库" << QStringLiteral("第 3 个单词");
-    QTest::newRow("word count 32767") << QByteArray("32767\r\n") << threeGroups << "词库" << QStringLiteral("32767");
-    QTest::newRow("negative word count") << QByteArray("-3\r\n") << threeGroups << "词库" << QStringLiteral("-3");
-    QTest::newRow("count beyond 16 bits")
-        << QByteArray("70000\r\n") << threeGroups << "词库" << QStringLiteral("70000");
-    QTest::newRow("negative maxAssoc") << three << QByteArray("-1\r\n0\r\n0\r\n0\r\n") << "联想词库"
-                                       << QStringLiteral("上限");
-    QTest::newRow("group above maxAssoc")
-        << three << QByteArray("1\r\n0\r\n2\r\n") << "联想词库" << QStringLiteral("第 2 组");
-    QTest::newRow("fewer groups than words")
-        << three << associationFile({{}, {}}) << "联想词库" << QStringLiteral("第 3 组");
-}
-
-void tst_OpenLibrary::failedLoadKeepsPrevious()
-{
-    QFETCH(QByteArray, words);
-    QFETCH(QByteArray, associations);
-    QFETCH(QString, faultyFile);
-    QFETCH(QString, named);
-    TempProgramFolder data;
-    OpenLibrary library;
-    openOld(data.path(), library);
-    writeLibrary(data.path(), "bad", words, associations);
-
-    library.previousLibraryName = "old";
-    library.libraryName = "bad";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Failed);
-    QCOMPARE(host.calls.size(), 3);
-    QCOMPARE(host.calls.mid(0, 2), QStringList({"reset", "opened:old"}));
-    const QString message = host.calls[2];
-    const QString path = faultyFile == "词库" ? OpenLibrary::wordFilePath(data.path(), "bad")
-                                              : OpenLibrary::associationFilePath(data.path(), "bad");
-    QVERIFY2(message.startsWith("message:") && message.contains(path) && message.contains(named) &&
-                 message.contains(QStringLiteral("《old》")),
-             qPrintable(message));
-    verifyOldLibrary(library);
-}
-
-void tst_OpenLibrary::failedFirstLoadLeavesNoLibrary()
-{
-    TempProgramFolder data;
-    writeLibrary(data.path(), "bad", QByteArray("1\r\n\"a\""), associationFile({{}}));
-    OpenLibrary library;
-    library.libraryName = "bad";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Failed);
-    QCOMPARE(host.calls.mid(0, 2), QStringList({"reset", "none"}));
-    QCOMPARE(library.libraryName, QString());
-    QVERIFY(!library.isOpen());
-    QCOMPARE(library.wordLibrary().wordCount(), 0);
-}
-
-void tst_OpenLibrary::secondLoadReplacesEverything()
-{
-    TempProgramFolder data;
-    OpenLibrary library;
-    openOld(data.path(), library);
-    writeLibrary(data.path(), "new", wordFile({{"fresh", "n"}}), associationFile({{}}));
-    library.previousLibraryName = "old";
-    library.libraryName = "new";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-    QCOMPARE(host.calls, QStringList({"reset", "opened:new"}));
-    QCOMPARE(library.wordLibrary().wordCount(), 1);
-    QCOMPARE(library.wordLibrary().find(QStringLiteral("old")), 0);
-    QCOMPARE(library.associations().assocCounts(1), 0);
-    QCOMPARE(library.associations().assocWords(1, 1), QString());
-}
-
-// The companion may rewrite or shorten the files of the open library; what the window
-// shows must stay the library as it was loaded.
-void tst_OpenLibrary::openLibraryOutlivesItsFiles_data()
-{
-    QTest::addColumn<QByteArray>("words");
-    QTest::addColumn<QByteArray>("associations");
-    const BigLibrary same("w", 3000);
-    const BigLibrary other("z", 10);
-    QTest::newRow("both emptied") << QByteArray("") << QByteArray("");
-    QTest::newRow("rewritten, shorter") << other.words << other.associations;
-    QTest::newRow("association file cut in half")
-        << same.words << same.associations.first(same.associations.size() / 2);
-}
-
-void tst_OpenLibrary::openLibraryOutlivesItsFiles()
-{
-    QFETCH(QByteArray, words);
-    QFETCH(QByteArray, associations);
-    TempProgramFolder data;
-    const BigLibrary big("w", 3000);
-    QVERIFY(big.associations.size() > 1 << 20);
-    writeLibrary(data.path(), "big", big.words, big.associations);
-    OpenLibrary library;
-    library.libraryName = "big";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-
-    overwrite(OpenLibrary::wordFilePath(data.path(), "big"), words);
-    overwrite(OpenLibrary::associationFilePath(data.path(), "big"), associations);
-    QCOMPARE(big.differenceFrom(library, "w"), QString());
-}
-
-// Loads while another program keeps rewriting both files: each load either gives one of
-// the two libraries or fails with a message; none crashes.
-void tst_OpenLibrary::filesRewrittenDuringLoads()
-{
-    TempProgramFolder data;
-    const BigLibrary first("a", 3000);
-    const BigLibrary second("b", 2000);
-    writeLibrary(data.path(), "busy", first.words, first.associations);
-    const QString wordPath = OpenLibrary::wordFilePath(data.path(), "busy");
-    const QString associationPath = OpenLibrary::associationFilePath(data.path(), "busy");
-
-    std::atomic<bool> stop = false;
-    std::thread companion([&] {
-        for (int round = 0; !stop; ++round) {
-            const BigLibrary &next = round % 2 ? first : second;
-            QFile w(wordPath);
-            QFile a(associationPath);
-            if (w.open(QIODevice::WriteOnly | QIODevice::Truncate))
-                w.write(next.words);
-            if (a.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                a.write(next.associations.first(next.associations.size() / 2));
-                a.flush();
-                a.write(next.associations.sliced(next.associations.size() / 2));
+    Q_OBJECT
+private slots:
+    // A load that cannot finish leaves the library that was open, or none. Without its
+    // association file (a hidden one counts as missing) it is not even begun.
+    void failedLoad_data()
+    {
+        QTest::addColumn<QByteArray>("words");
+        QTest::addColumn<QByteArray>("associations");
+        QTest::addColumn<bool>("wordFileAtFault");
+        QTest::addColumn<QString>("named"); // in the message, after the file's path
+        const QByteArray three = wordFile({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+        const QByteArray groups = associationFile({{}, {}, {}});
+        QTest::newRow("association file missing") << three << QByteArray() << false << "";
+        QTest::newRow("association file hidden") << three << kHidden << false << "";
+        QTest::newRow("word file missing") << QByteArray() << groups << true << "不存在";
+        QTest::newRow("word file empty") << QByteArray("") << groups << true << "单词数";
+        QTest::newRow("word count 32767") << QByteArray("32767\r\n") << groups << true << "“32767”";
+        QTest::newRow("negative word count") << QByteArray("-3\r\n") << groups << true << "“-3”";
+        QTest::newRow("count beyond 32 bits") << QByteArray("4294967297\r\n") << groups << true << "“4294967297”";
+        QTest::newRow("ends before a headword")
+            << QByteArray("3\r\n\"a\",\"1\"\r\n\"b\",\"2\"\r\n") << groups << true << "第 3 个单词的词条";
+        QTest::newRow("ends before a meaning")
+            << QByteArray("2\r\n\"a\",\"b\"\r\n\"c\"") << groups << true << "第 2 个单词的释义";
+        QTest::newRow("word file too large") << kOversized << groups << true << "太大";
+        QTest::newRow("association file empty") << three << QByteArray("") << false << "联想词数上限";
+        QTest::newRow("negative maxAssoc") << three << QByteArray("-1\r\n0\r\n0\r\n0\r\n") << false << "“-1”";
+        QTest::newRow("group above maxAssoc")
+            << three << QByteArray("1\r\n0\r\n2\r\na,b\r\nc,d\r\n0\r\n") << false << "第 2 组的联想词数“2”";
+        QTest::newRow("fewer groups than words") << three << associationFile({{}, {}}) << false << "第 3 组";
+        QTest::newRow("pair cut short") << three << associationFile({{{"x", "y"}, {"z", "w"}}}).chopped(6) << false
+                                        << "第 1 组的第 2 个联想词的释义";
+    }
+    void failedLoad()
+    {
+        QFETCH(QByteArray, words);
+        QFETCH(QByteArray, associations);
+        QFETCH(bool, wordFileAtFault);
+        QFETCH(QString, named);
+        const QString name = associations == kHidden ? ".bad" : "bad";
+        for (bool oldOpen : {true, false}) {
+            TempProgramFolder data;
+            OpenLibrary library;
+            if (oldOpen) {
+                writeLibrary(data.path(), "old", wordFile({{"old", "旧"}, {"older", "x"}}),
+                             associationFile({{{"aged", "老的"}}, {}}));
+                library.libraryName = "old";
+                FakeLibraryHost host;
+                QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
             }
-            // Room for some loads to find whole files.
-            std::this_thread::sleep_for(std::chrono::milliseconds(3 * (round % 3)));
-        }
-    });
-    int loaded = 0;
-    for (int attempt = 0; attempt < 30; ++attempt) {
-        OpenLibrary library;
-        library.libraryName = "busy";
-        FakeLibraryHost host;
-        const OpenLibrary::LoadResult result = library.openwordfile(data.path(), host);
-        if (result == OpenLibrary::LoadResult::Loaded) {
-            ++loaded;
-            const int count = library.wordLibrary().wordCount();
-            QVERIFY2(count == 3000 || count == 2000, qPrintable(QString::number(count)));
-            // Every value is reached, as the board would over time.
-            for (int i = 1; i <= count; ++i) {
-                const int pairs = library.associations().assocCounts(i);
-                QVERIFY(!library.wordLibrary().words(i).isEmpty());
-                QVERIFY(library.associations().assocWords(i, pairs).isEmpty() == (pairs == 0));
+            writeLibrary(data.path(), name, words == kOversized ? "" : words,
+                         associations == kHidden ? "0\r\n" : associations);
+            const QString path = QDir::toNativeSeparators(data.path() + (wordFileAtFault ? "/词库/" : "/联想词库/") +
+                                                          name + (wordFileAtFault ? ".qd" : ".the"));
+            if (words == kOversized)
+                QVERIFY(QFile(path).resize(qint64(ValueTable::maxFileSize) + 1));
+            library.previousLibraryName = library.libraryName;
+            library.libraryName = name;
+            FakeLibraryHost host;
+            const OpenLibrary::LoadResult result = library.openwordfile(data.path(), host);
+            if (associations.isNull() || associations == kHidden) {
+                QCOMPARE(result, OpenLibrary::LoadResult::AssociationMissing);
+                QCOMPARE(host.calls, QStringList{"message:《" + name + kNoAssociations});
+            } else {
+                QCOMPARE(result, OpenLibrary::LoadResult::Failed);
+                // The window is put right before the message: back to "old", or to no library.
+                QCOMPARE(host.calls.size(), 3);
+                QCOMPARE(host.calls.first(2), (QStringList{"reset", oldOpen ? "opened:old" : "none"}));
+                const QString message = host.calls[2];
+                QVERIFY2(message.startsWith("message:《bad》无法打开：\n" + path + '\n') && message.contains(named) &&
+                             message.endsWith(QStringLiteral("仍使用原来的词库《old》。")) == oldOpen,
+                         qPrintable(message));
             }
-        } else {
-            QCOMPARE(result, OpenLibrary::LoadResult::Failed);
-            QVERIFY2(host.calls.last().startsWith("message:《busy》无法打开"), qPrintable(host.calls.last()));
+            // What the load leaves: "old" as it was, or no library at all.
+            QCOMPARE(library.isOpen(), oldOpen);
+            QCOMPARE(library.libraryName, oldOpen ? QStringLiteral("old") : QString());
+            QCOMPARE(library.wordLibrary().wordCount(), oldOpen ? 2 : 0);
+            QCOMPARE(library.wordLibrary().find(QStringLiteral("older")), oldOpen ? 2 : 0);
+            QCOMPARE(library.associations().assocMeanings(1, 1), oldOpen ? QStringLiteral("老的") : QString());
         }
     }
-    stop = true;
-    companion.join();
 
-    writeLibrary(data.path(), "busy", first.words, first.associations);
-    OpenLibrary library;
-    library.libraryName = "busy";
-    FakeLibraryHost host;
-    QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
-    QCOMPARE(first.differenceFrom(library, "a"), QString());
-    qDebug("%d of 30 loads during the rewrites succeeded", loaded);
-}
+    // The companion may rewrite or empty the files of the open library: the tables stay as
+    // loaded until a load of the new files replaces all of them.
+    void openLibraryOutlivesItsFiles()
+    {
+        TempProgramFolder data;
+        OpenLibrary library;
+        FakeLibraryHost host;
+        library.libraryName = "big";
+        for (const int count : {3000, 10}) {
+            writeBig(data.path(), count);
+            QVERIFY(count < 3000 || QFileInfo(OpenLibrary::associationFilePath(data.path(), "big")).size() > 1 << 20);
+            QCOMPARE(library.openwordfile(data.path(), host), OpenLibrary::LoadResult::Loaded);
+            writeLibrary(data.path(), "big", "", "");
+            QCOMPARE(library.wordLibrary().wordCount(), count);
+            for (int i = 1; i <= count; i += i < count - 10 ? 97 : 1) {
+                QCOMPARE(library.wordLibrary().meanings(i), QStringLiteral("释义%1").arg(i));
+                QCOMPARE(library.associations().assocCounts(i), i % 40);
+                for (int k = 1; k <= i % 40; ++k)
+                    QCOMPARE(library.associations().assocWords(i, k), QStringLiteral("w%1.%2").arg(i).arg(k));
+            }
+            QVERIFY(library.wordLibrary().words(count + 1).isEmpty() &&
+                    library.associations().assocCounts(count + 1) == 0);
+            library.previousLibraryName = "big";
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_OpenLibrary)
 #include "tst_OpenLibrary.moc"

@@ -1,0 +1,259 @@
+#include "startup/Session.h"
+
+#include "platform/LibraryFileDialog.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ProgramName.h"
+#include "platform/Speech.h"
+#include "startup/BackgroundPictures.h"
+#include "startup/Companion.h"
+#include "startup/SettingsFile.h"
+#include "worddata/LibrarySelection.h"
+#include "wordlist/WordTables.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTime>
+
+namespace {
+
+// More of a meaning than a completion row can ever show.
+constexpr qsizetype kMeaningStart = 80;
+
+// One line of a meaning, for a completion row.
+QString startOf(const QString &meaning)
+{
+    QString start = meaning.first(std::min(meaning.size(), kMeaningStart));
+    for (QChar &c : start) {
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    }
+    return start;
+}
+
+} // namespace
+
+Session::Session(Services services)
+    : services_(std::move(services))
+    , board_(BoardGeometry(), boardServices())
+{}
+
+Session::~Session() = default;
+
+BoardModel::Services Session::boardServices()
+{
+    BoardModel::Services s;
+    s.library = &library_;
+    s.speech = services_.speech;
+    s.messages = static_cast<LibraryHost *>(this);
+    s.readAloud = &settings_.readAloud;
+    s.random = [this] { return nextRandom(); };
+    return s;
+}
+
+double Session::nextRandom()
+{
+    // minstd_rand gives 1 .. 2^31 - 2: shifted and scaled into [0, 1).
+    return double(random_() - 1) / double(std::minstd_rand::max());
+}
+
+QString Session::helpFile() const
+{
+    return QDir(services_.programFolder).filePath(programName() + QStringLiteral(".chm"));
+}
+
+Session::Start Session::Form_Load()
+{
+    const QString &programFolder = services_.programFolder;
+    // A program folder that cannot be made current (a vanished network share, say) is not
+    // fatal: every path below is built from the folder itself.
+    ProgramFolder::makeCurrent(programFolder);
+
+    random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    settings_.setDefaults();
+    board_.chooseLayout(BoardGeometry::forScreenHeightTwips(services_.screenHeightTwips));
+
+    const SettingsFile settingsFile(programFolder);
+    settingsFile.createIfMissing(settings_);
+    settingsFile.read(settings_);
+
+    if (!settings_.companionChecked)
+        BackgroundPictures::seed(programFolder);
+    lookUpCompanion();
+
+    Start start;
+    start.background = chooseBackground();
+
+    board_.fillSlotLayout();
+    board_.resetHistory();
+    board_.computeSlots();
+    board_.placeRing();
+    // Only queued: the engine itself loads after the window's first frame.
+    if (settings_.readAloud && services_.speech)
+        services_.speech->speak(QStringLiteral("welcome"));
+    board_.placeCentre();
+    board_.dispchin(BoardModel::centreSlot, BoardModel::greeting);
+    board_.setNoLibraryState();
+
+    start.messages = takeMessages();
+    return start;
+}
+
+// The companion's folder at every start, the one-time decision with its message while it has
+// not been taken, then the data folder.
+void Session::lookUpCompanion()
+{
+    dataFolder_ = services_.programFolder;
+    if (!services_.registry || !services_.environment)
+        return;
+    const SettingsFile settingsFile(services_.programFolder);
+    const CompanionResult companion = Companion::run(
+        settings_, services_.programFolder, *services_.registry, *services_.environment,
+        *static_cast<LibraryHost *>(this), [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
+    companionFolder_ = companion.companionFolder;
+    if (!companion.dataFolder.isEmpty())
+        dataFolder_ = companion.dataFolder;
+}
+
+QString Session::chooseBackground()
+{
+    const QString folder = BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex);
+    std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    settings_.desktopPicture = BackgroundPictures::chooseAtStart(
+        folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
+    return QDir(folder).filePath(settings_.desktopPicture);
+}
+
+QStringList Session::takeMessages()
+{
+    return std::exchange(messages_, QStringList());
+}
+
+void Session::chooseLibrary()
+{
+    const QString libraryFolder = LibrarySelection::libraryFolder(dataFolder_);
+    if (!services_.libraryDialog || !QFileInfo(libraryFolder).isDir())
+        return;
+    library_.previousLibraryName = library_.libraryName;
+    const std::optional<QString> chosen = services_.libraryDialog->getOpenFileName(
+        LibrarySelection::dialogTitle, LibrarySelection::dialogFilter, QDir::toNativeSeparators(libraryFolder));
+    if (!chosen || chosen->size() < 3)
+        return;
+    library_.libraryName = LibrarySelection::libraryNameOf(*chosen);
+    library_.openwordfile(dataFolder_, *this);
+}
+
+void Session::openLibrary(const QString &name)
+{
+    library_.previousLibraryName = library_.libraryName;
+    library_.libraryName = name;
+    library_.openwordfile(dataFolder_, *this);
+}
+
+LibraryFromList::Outcome Session::makeLibrary(const QString &listPath, const QString &name, bool overwrite,
+                                              const std::function<bool(int wordCount)> &confirm)
+{
+    if (!wordTables_) {
+        auto tables = std::make_unique<WordTables>();
+        QString problem;
+        const QString path = services_.wordTables.isEmpty() ? WordTables::defaultPath() : services_.wordTables;
+        if (!tables->open(path, problem))
+            return {LibraryFromList::Status::Failed, problem, 0};
+        wordTables_ = std::move(tables);
+    }
+    LibraryFromList::Request request;
+    request.listPath = listPath;
+    request.name = name;
+    request.dataFolder = dataFolder_;
+    request.overwrite = overwrite;
+    request.confirm = confirm;
+    // A message box names a few words; the command line names them all.
+    request.reportLimit = 20;
+    return LibraryFromList::make(request, *wordTables_);
+}
+
+bool Session::libraryExists(const QString &name) const
+{
+    return LibraryFromList::exists(dataFolder_, name);
+}
+
+QString Session::dataFolderFor(const QString &programFolder, const Registry &registry, const Environment &environment)
+{
+    Settings settings;
+    settings.setDefaults();
+    SettingsFile(programFolder).read(settings);
+    const QString companion = Companion::lookup(registry, environment);
+    if (!settings.companionChecked)
+        settings.shareCompanionFolders = !companion.isEmpty();
+    return Companion::chooseDataFolder(settings, companion, programFolder);
+}
+
+QList<Session::Completion> Session::completions(const QString &typed) const
+{
+    QList<Completion> rows;
+    if (typed.isEmpty() || typed == BoardModel::inputPrompt || !library_.isOpen() || !board_.inputEnabled())
+        return rows;
+    const WordLibrary &words = library_.wordLibrary();
+    for (const int i : words.completions(typed))
+        rows.append({words.words(i), startOf(words.meanings(i))});
+    return rows;
+}
+
+OptionsPage Session::optionsPage() const
+{
+    OptionsPage page;
+    const int resolution = geometry().resolutionIndex;
+    page.pictureFolder = BackgroundPictures::folder(services_.programFolder, resolution);
+    page.files = BackgroundPictures::listFiles(page.pictureFolder);
+    page.resolutionText = BackgroundPictures::resolutionText(resolution);
+    page.desktopPicture = settings_.desktopPicture;
+    page.desktopRandom = settings_.desktopRandom;
+    page.readAloud = settings_.readAloud;
+    return page;
+}
+
+OptionsOutcome Session::optionsConfirmed(const OptionsChoice &choice)
+{
+    OptionsOutcome outcome;
+    settings_.desktopRandom = choice.desktopRandom;
+    // Without a selection, or with a file that is no picture, the background stays and so does
+    // the name that says which it is.
+    if (!choice.picture.isEmpty()) {
+        if (choice.pictureProblem.isEmpty()) {
+            settings_.desktopPicture = choice.picture;
+            outcome.background = QDir(BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex))
+                                     .filePath(choice.picture);
+        } else {
+            outcome.messages
+                << QStringLiteral("“%1”不能用作背景：%2。背景保持不变。").arg(choice.picture, choice.pictureProblem);
+        }
+    }
+    settings_.readAloud = choice.readAloud;
+    const SettingsFile file(services_.programFolder);
+    if (!file.writeAll(settings_)) {
+        outcome.messages << QStringLiteral("无法写入设置文件“%1”。新的选项只在这次运行中有效。")
+                                .arg(QDir::toNativeSeparators(file.path()));
+    }
+    return outcome;
+}
+
+void Session::showMessage(const QString &text)
+{
+    messages_.append(text);
+}
+
+void Session::resetBoard()
+{
+    board_.resetForLibrary();
+    if (paintNow_)
+        paintNow_();
+}
+
+void Session::libraryOpened(const QString &libraryName)
+{
+    board_.libraryOpened(libraryName);
+}
+
+void Session::noLibraryOpen()
+{
+    board_.setNoLibraryState();
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "board/BoardModel.h"
+#include "dialogs/OptionsHost.h"
+#include "startup/Settings.h"
+#include "worddata/LibraryHost.h"
+#include "worddata/OpenLibrary.h"
+#include "wordlist/LibraryFromList.h"
+
+#include <QList>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <random>
+
+class Environment;
+class LibraryFileDialog;
+class Registry;
+class Speech;
+class WordTables;
+
+// The running program without its windows: the settings, the open library, the board and its
+// geometry, and the start-up sequence that sets them up. Created by main(); the main window and
+// the dialogs are views over it. Nothing here waits for a person: what the user must be told is
+// handed back to the window as text.
+class Session : private LibraryHost, public OptionsHost
+{
+public:
+    struct Services
+    {
+        QString programFolder;
+        Speech *speech = nullptr;
+        const Registry *registry = nullptr;
+        const Environment *environment = nullptr;
+        LibraryFileDialog *libraryDialog = nullptr;
+        // Screen height in twips; any height without a layout of its own gets the large one.
+        int screenHeightTwips = 0;
+        // The word tables libraries are made from; empty for the installed ones.
+        QString wordTables;
+    };
+
+    // What the window shows once start-up is over.
+    struct Start
+    {
+        // Shown before the window appears (the first start's companion message).
+        QStringList messages;
+        // The background picture to load; the built-in one stays when it cannot be shown.
+        QString background;
+    };
+
+    // One row of type-ahead: a headword and the start of its meaning on one line.
+    struct Completion
+    {
+        QString headword;
+        QString meaning;
+    };
+
+    explicit Session(Services services);
+    ~Session();
+
+    // The start-up sequence, in order. Each step either completes or leaves what it would have
+    // set unchanged, and the sequence always goes on.
+    Start Form_Load();
+
+    const Settings &settings() const { return settings_; }
+    const BoardModel &board() const { return board_; }
+    // The window forwards the user's actions on the board here.
+    BoardModel &board() { return board_; }
+    const BoardGeometry &geometry() const { return board_.geometry(); }
+    const OpenLibrary &library() const { return library_; }
+    QString programFolder() const { return services_.programFolder; }
+    QString dataFolder() const { return dataFolder_; }
+    QString companionFolder() const { return companionFolder_; }
+    QString helpFile() const;
+
+    // Paints the reset board before a library is read; the window supplies it.
+    void setPaintNow(std::function<void()> paintNow) { paintNow_ = std::move(paintNow); }
+
+    // What the last actions asked to tell the user, oldest first; emptied by the call.
+    QStringList takeMessages();
+
+    // 选择词库: the file dialog in the library folder, then the library of the picked file's
+    // name from the data folder. Cancel, or a missing library folder, changes nothing.
+    void chooseLibrary();
+    // The library of this name from the data folder, as a pick in the dialog would load it.
+    void openLibrary(const QString &name);
+
+    // Makes the library of this name in the data folder from a word list file; confirm is asked
+    // with the number of words before anything is written. The report, or what went wrong.
+    LibraryFromList::Outcome makeLibrary(const QString &listPath, const QString &name, bool overwrite,
+                                         const std::function<bool(int wordCount)> &confirm = {});
+    bool libraryExists(const QString &name) const;
+    // The data folder a start from programFolder would use, without taking the one-time
+    // decision about sharing the companion's folders (as if it were taken).
+    static QString dataFolderFor(const QString &programFolder, const Registry &registry,
+                                 const Environment &environment);
+
+    // Up to ten headwords of the open library that begin with what is typed, while the input
+    // box takes typing; nothing for the prompt or an empty text.
+    QList<Completion> completions(const QString &typed) const;
+
+    OptionsPage optionsPage() const override;
+    OptionsOutcome optionsConfirmed(const OptionsChoice &choice) override;
+
+private:
+    BoardModel::Services boardServices();
+    void lookUpCompanion();
+    QString chooseBackground();
+    double nextRandom();
+
+    void showMessage(const QString &text) override;
+    void resetBoard() override;
+    void libraryOpened(const QString &libraryName) override;
+    void noLibraryOpen() override;
+
+    Services services_;
+    Settings settings_;
+    OpenLibrary library_;
+    BoardModel board_;
+    QString companionFolder_;
+    QString dataFolder_;
+    std::minstd_rand random_;
+    std::function<void()> paintNow_;
+    QStringList messages_;
+    std::unique_ptr<WordTables> wordTables_;
+};

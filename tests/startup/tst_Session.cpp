@@ -1,0 +1,247 @@
+#include "common/LibraryFixtures.h"
+#include "common/RecordingServices.h"
+#include "common/TempProgramFolder.h"
+#include "startup/Companion.h"
+#include "startup/Session.h"
+#include "startup/SettingsFile.h"
+
+#include <QDir>
+#include <QTest>
+#include <memory>
+
+using namespace LibraryFixtures;
+
+namespace {
+
+// A session over a fresh program folder, with its outside services recorded.
+struct Started
+{
+    TempProgramFolder folder;
+    TempProgramFolder companion;
+    RecordingSpeech speech;
+    FakeRegistry registry;
+    FakeEnvironment environment;
+    ScriptedDialog dialog;
+    std::unique_ptr<Session> session;
+    Session::Start start;
+
+    void run(int twips = 11520)
+    {
+        session = std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment,
+                                                              &dialog, twips, {}});
+        start = session->Form_Load();
+    }
+    void registerCompanion()
+    {
+        registry.machineKeys.insert(Companion::registryKey, RegistryValue{"C:\\G\\Graxo.exe\0", 1});
+        registry.mapFolder = [this](const QString &) { return companion.path(); };
+    }
+    QByteArray settingsBytes() const { return folder.read(SettingsFile::fileName); }
+};
+
+Settings later(bool readAloud, const QString &picture, bool random)
+{
+    Settings s;
+    s.companionChecked = true;
+    s.shareCompanionFolders = false;
+    s.readAloud = readAloud;
+    s.desktopPicture = picture;
+    s.desktopRandom = random;
+    return s;
+}
+
+} // namespace
+
+class tst_Session : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The whole start-up sequence: what it leaves on disk and what it hands the window.
+    void startUp_data()
+    {
+        QTest::addColumn<QByteArray>("settingsBefore"); // null: no settings file
+        QTest::addColumn<bool>("companion");
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QByteArray>("settingsAfter");
+        QTest::addColumn<QStringList>("backgrounds"); // any of these, under Dorrit桌面
+        QTest::addColumn<QStringList>("spoken");
+
+        Settings first = later(false, "01.jpg", true);
+        const QByteArray firstBytes = SettingsFile::format(first);
+        first.shareCompanionFolders = true;
+        const QByteArray sharedBytes = SettingsFile::format(first);
+        const QByteArray aloud = SettingsFile::format(later(true, "mine.jpg", false));
+
+        QTest::newRow("first start, no companion")
+            << QByteArray() << false << 11520 << QStringList{Companion::notInstalledMessage} << firstBytes
+            << QStringList{"1024x768/01.jpg", "1024x768/vorn.jpg"} << QStringList{};
+        QTest::newRow("first start, companion found")
+            << QByteArray() << true << 11520 << QStringList{Companion::foundMessage} << sharedBytes
+            << QStringList{"1024x768/01.jpg", "1024x768/vorn.jpg"} << QStringList{};
+        QTest::newRow("later start, 800x600, reading aloud, stored picture")
+            << aloud << true << 9000 << QStringList{} << aloud << QStringList{"800x600/mine.jpg"}
+            << QStringList{"welcome"};
+        QTest::newRow("settings file of the wrong form: defaults, asked again")
+            << QByteArray("\xFF\xFE garbage\r\n") << false << 7200 << QStringList{Companion::notInstalledMessage}
+            << SettingsFile::format(later(false, QString(), true)) << QStringList{"640x480/01.jpg", "640x480/vorn.jpg"} << QStringList{};
+    }
+    void startUp()
+    {
+        QFETCH(QByteArray, settingsBefore);
+        QFETCH(bool, companion);
+        QFETCH(int, twips);
+        Started s;
+        if (!settingsBefore.isNull())
+            s.folder.write(SettingsFile::fileName, settingsBefore);
+        if (companion)
+            s.registerCompanion();
+        for (const char *source : {"011.jpg", "012.jpg", "013.jpg", "vorn1.jpg", "vorn2.jpg", "vorn3.jpg"})
+            s.folder.write(QString::fromLatin1(source), "picture");
+        s.run(twips);
+
+        QTEST(s.start.messages, "messages");
+        QTEST(s.settingsBytes(), "settingsAfter");
+        QTEST(s.speech.spoken, "spoken");
+        QFETCH(QStringList, backgrounds);
+        const QString shown = QDir(s.folder.file("Dorrit桌面")).relativeFilePath(s.start.background);
+        QVERIFY2(backgrounds.contains(shown), qPrintable(shown));
+        // Pictures are seeded while the companion decision is still to take: a start with its message.
+        QCOMPARE(s.folder.exists("Dorrit桌面/1024x768/vorn.jpg"), !s.start.messages.isEmpty());
+        QCOMPARE(s.session->dataFolder(), companion && settingsBefore.isNull() ? s.companion.path() : s.folder.path());
+        const BoardModel &board = s.session->board();
+        QCOMPARE(board.slot(BoardModel::centreSlot).meaning, BoardModel::greeting);
+        QCOMPARE(board.caption(), BoardModel::programTitle);
+        QVERIFY(!board.inputEnabled() && !board.randomEnabled() && !board.backEnabled());
+        QVERIFY(s.session->takeMessages().isEmpty());
+        // The library dialog opens only where the data folder holds a library folder.
+        s.session->chooseLibrary();
+        QCOMPARE(s.dialog.asked.isEmpty(), !QFileInfo(s.session->dataFolder() + "/词库").isDir());
+    }
+
+    void optionsOk_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<bool>("unwritable");
+        QTest::addColumn<QString>("background"); // relative to the picture folder
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("picture taken") << "vorn.jpg" << "" << false << "vorn.jpg" << "vorn.jpg" << 0;
+        QTest::newRow("nothing selected") << "" << "" << false << "" << "01.jpg" << 0;
+        QTest::newRow("no picture: background and name stay")
+            << "notes.txt" << "不是可以显示的图片" << false << "" << "01.jpg" << 1;
+        QTest::newRow("settings file cannot be written") << "vorn.jpg" << "" << true << "vorn.jpg" << "vorn.jpg" << 1;
+    }
+    void optionsOk()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, problem);
+        QFETCH(bool, unwritable);
+        QFETCH(QString, background);
+        QFETCH(QString, stored);
+        Started s;
+        s.folder.write(SettingsFile::fileName, SettingsFile::format(later(false, "01.jpg", true)));
+        s.run();
+        const OptionsPage page = s.session->optionsPage();
+        QCOMPARE(page.pictureFolder, s.folder.file("Dorrit桌面/1024x768"));
+        QCOMPARE(page.resolutionText, QStringLiteral("1024x768"));
+        QVERIFY(page.desktopRandom && !page.readAloud);
+        if (unwritable) {
+            // A folder where the file belongs fails every write, even with root's rights.
+            QFile::remove(s.folder.file(SettingsFile::fileName));
+            QDir().mkpath(s.folder.file(SettingsFile::fileName));
+        }
+
+        const OptionsOutcome outcome = s.session->optionsConfirmed({false, picture, problem, true});
+        QCOMPARE(outcome.background, background.isEmpty() ? QString() : QDir(page.pictureFolder).filePath(background));
+        QTEST(int(outcome.messages.size()), "messages");
+        if (!problem.isEmpty())
+            QCOMPARE(outcome.messages.first(), QStringLiteral("“notes.txt”不能用作背景：不是可以显示的图片。背景保持不变。"));
+        const Settings expected = later(true, stored, false);
+        if (unwritable) {
+            QCOMPARE(outcome.messages.first(), QStringLiteral("无法写入设置文件“%1”。新的选项只在这次运行中有效。")
+                                                   .arg(QDir::toNativeSeparators(s.folder.file(SettingsFile::fileName))));
+        } else {
+            QCOMPARE(s.settingsBytes(), SettingsFile::format(expected));
+        }
+        // The live settings hold the choice either way: the next hover reads them.
+        QCOMPARE(SettingsFile::format(s.session->settings()), SettingsFile::format(expected));
+    }
+
+    void chooseLibrary_data()
+    {
+        QTest::addColumn<QString>("picked"); // relative to the data folder; null: cancel
+        QTest::addColumn<QString>("open");   // the library open afterwards
+        QTest::addColumn<QString>("message"); // part of the one message, if any
+        QTest::newRow("file in the library folder") << "词库/cet4.qd" << "cet4" << "";
+        QTest::newRow("same name elsewhere: the library folder's") << "elsewhere/cet4.qd" << "cet4" << "";
+        QTest::newRow("typed without extension: three characters cut") << "词库/cet4xyz" << "cet4" << "";
+        QTest::newRow("cancel changes nothing") << QString() << "old" << "";
+        QTest::newRow("damaged library: the open one stays") << "词库/broken.qd" << "old" << "broken.qd";
+        QTest::newRow("missing library: the open one stays") << "词库/gone.qd" << "old" << "gone";
+    }
+    void chooseLibrary()
+    {
+        QFETCH(QString, picked);
+        QFETCH(QString, open);
+        QFETCH(QString, message);
+        Started s;
+        s.run();
+        writeLibrary(s.folder.path(), "old", wordFile({{"old", "旧"}}), associationFile({{}}));
+        writeLibrary(s.folder.path(), "cet4", wordFile({{"tanker", "n.油船"}, {"run", "v.跑"}}), associationFile({{}, {}}));
+        writeLibrary(s.folder.path(), "broken", "3\r\n\"a\",\"b\"\r\n", associationFile({{}}));
+        s.folder.write("elsewhere/cet4.qd", wordFile({{"impostor", "i"}}));
+        s.dialog.answer = s.folder.file("词库/old.qd");
+        s.session->chooseLibrary();
+        QCOMPARE(s.dialog.asked, QStringList({QStringLiteral("选择词库"), QStringLiteral("Tesmar单词Graxo词库(*.qd)"),
+                                              QDir::toNativeSeparators(s.folder.file("词库"))}));
+        QCOMPARE(s.session->board().caption(), QStringLiteral("Tesmar单词Dorrit        词库：old"));
+
+        s.dialog.answer.reset();
+        if (!picked.isNull())
+            s.dialog.answer = s.folder.file(picked);
+        s.session->chooseLibrary();
+        const QStringList messages = s.session->takeMessages();
+        QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(messages.first().contains(message), qPrintable(messages.first()));
+        QCOMPARE(s.session->library().libraryName, open);
+        QCOMPARE(s.session->library().isOpen(), !open.isEmpty());
+        QCOMPARE(s.session->board().inputEnabled(), !open.isEmpty());
+        if (open == "cet4")
+            QCOMPARE(s.session->library().wordLibrary().words(1), QStringLiteral("tanker"));
+    }
+
+    void completions_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("inputOn");
+        QTest::addColumn<QStringList>("rows"); // headword=meaning
+        QTest::newRow("prefix, exact case first, meaning on one line")
+            << "Tr" << true << QStringList{"Trade=n.贸易", "tram=n.电车 车", "trip=n.旅行"};
+        QTest::newRow("nothing typed") << "" << true << QStringList{};
+        QTest::newRow("the prompt itself") << "随机选或在此输入" << true << QStringList{};
+        QTest::newRow("input box disabled") << "tr" << false << QStringList{};
+        QTest::newRow("no match") << "zz" << true << QStringList{};
+    }
+    void completions()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, inputOn);
+        Started s;
+        s.run();
+        writeLibrary(s.folder.path(), "lib",
+                     wordFile({{"tram", "n.电车\r车"}, {"trip", "n.旅行"}, {"Trade", "n.贸易"}, {"go", "v.去"}}),
+                     associationFile({{}, {}, {}, {}}));
+        if (inputOn)
+            s.session->openLibrary("lib");
+        QStringList rows;
+        for (const Session::Completion &c : s.session->completions(typed))
+            rows << c.headword + "=" + c.meaning;
+        QTEST(rows, "rows");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Session)
+#include "tst_Session.moc"
