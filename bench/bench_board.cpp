@@ -7,11 +7,11 @@
 //  - the first library load in a fresh process, from the file dialog's answer to the window
 //    naming the library, against iconv decoding the same two files in the same process.
 #include "GeneratedLibraries.h"
+#include "StartedWindow.h"
 #include "board/BoardModel.h"
+#include "platform/LibraryFileDialog.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiFonts.h"
-#include "StartedWindow.h"
-#include "platform/LibraryFileDialog.h"
 
 #include <QApplication>
 #include <QDir>

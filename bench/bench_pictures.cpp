@@ -2,8 +2,8 @@
 // first, then decode) against a plain QImage load of the same file; refusing a header that
 // claims 60000 x 60000 pixels; and seeding the six defaults with verified copies against
 // plain QFile::copy moves of the same files.
-#include "startup/BackgroundPictures.h"
 #include "platform/PictureFile.h"
+#include "startup/BackgroundPictures.h"
 
 #include <QDir>
 #include <QFile>

@@ -18,14 +18,14 @@
 //                                on demand, or (autospawn disabled) passed over for flite
 #include "PrivateSoundServer.h"
 #include "SinkRecorder.h"
+#include "StartedWindow.h"
 #include "platform/FliteSpeech.h"
 #include "platform/FliteSynthesizer.h"
+#include "platform/LibraryFileDialog.h"
 #include "platform/SpeechChooser.h"
 #include "platform/SpeechDispatcherSpeech.h"
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
-#include "StartedWindow.h"
-#include "platform/LibraryFileDialog.h"
 
 #include <QApplication>
 #include <QAudioSink>

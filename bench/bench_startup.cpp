@@ -10,11 +10,11 @@
 //  Cold    - inside such a fresh process, from creating the window to its first frame.
 //  Warm    - the same span repeated inside one process, where only the window's own
 //            work remains.
+#include "BaselineWindow.h"
+#include "StartedWindow.h"
 #include "platform/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
-#include "BaselineWindow.h"
-#include "StartedWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,8 +30,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <cmath>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -86,8 +86,7 @@ QString programFolder(bool readAloud)
     SettingsFile(path).writeAll(stored);
     // A picture to show, as every start after the first has.
     QDir(path).mkpath(QStringLiteral("Dorrit桌面/1024x768"));
-    QFile::copy(QString::fromUtf8(kPicture),
-                path + QStringLiteral("/Dorrit桌面/1024x768/01.jpg"));
+    QFile::copy(QString::fromUtf8(kPicture), path + QStringLiteral("/Dorrit桌面/1024x768/01.jpg"));
     return path;
 }
 

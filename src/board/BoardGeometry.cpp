@@ -37,6 +37,8 @@ struct Layout
     int meaningFontSize, focusLabelHeight, focusLabelWidth, wordLabelHeight, wordLabelWidth, meaningLineChars;
 };
 
+// One layout a row.
+// clang-format off
 constexpr Layout kLayouts[3] = {
     {7200, 1, 460, 600, 118, 14, 70, 216, 214, 359, 214, -4, 60, 48, 80, 12, 6, 6, 18, 12, 18, 8, 10, "MS serif", 9,
      17, 121, 25, 161, 18},
@@ -46,6 +48,7 @@ constexpr Layout kLayouts[3] = {
     {11520, 3, 748, 1024, 190, 40, 140, 610, 340, 610, 380, -15, 60, 80, 90, 18, 6, 10, 25, 19, 27, 12, 18,
      "Century Gothic", 14, 20, 121, 33, 182, 16},
 };
+// clang-format on
 
 } // namespace
 

@@ -44,14 +44,14 @@ void BoardModel::fillSlotLayout()
 {
     // Each count gets a balanced shape: 2 left and right, 3 a triangle, 4 the diagonals...
     static constexpr int layouts[pageCounts][pageCounts] = {{},
-                                          {0, 0},
-                                          {0, 2, 6},
-                                          {0, 0, 3, 5},
-                                          {0, 1, 3, 5, 7},
-                                          {0, 0, 1, 3, 5, 7},
-                                          {0, 1, 2, 3, 5, 6, 7},
-                                          {0, 0, 1, 2, 3, 4, 5, 6},
-                                          {0, 0, 1, 2, 3, 4, 5, 6, 7}};
+                                                            {0, 0},
+                                                            {0, 2, 6},
+                                                            {0, 0, 3, 5},
+                                                            {0, 1, 3, 5, 7},
+                                                            {0, 0, 1, 3, 5, 7},
+                                                            {0, 1, 2, 3, 5, 6, 7},
+                                                            {0, 0, 1, 2, 3, 4, 5, 6},
+                                                            {0, 0, 1, 2, 3, 4, 5, 6, 7}};
     for (int n = 0; n < pageCounts; ++n) {
         usedSlots_[size_t(n)] = 0;
         for (int k = 0; k < pageCounts; ++k) {

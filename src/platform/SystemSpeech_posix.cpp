@@ -17,8 +17,8 @@ MakeBackend engineMaker(const QString &moduleFolder)
     static const MakeBackend maker = [&moduleFolder]() -> MakeBackend {
         const QDir executable(QCoreApplication::applicationDirPath());
         QStringList tried;
-        for (const QString &folder : {moduleFolder, executable.path(),
-                                      executable.filePath(QStringLiteral(DORRIT_SPEECH_MODULE_FROM_BIN))}) {
+        for (const QString &folder :
+             {moduleFolder, executable.path(), executable.filePath(QStringLiteral(DORRIT_SPEECH_MODULE_FROM_BIN))}) {
             if (folder.isEmpty())
                 continue;
             QLibrary module(QDir(folder).filePath(QStringLiteral("libdorrit_speech.so")));

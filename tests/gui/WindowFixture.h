@@ -27,8 +27,8 @@ struct Window
 
     Window()
     {
-        session = std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment,
-                                                              &dialog, 9000, {}});
+        session = std::make_unique<Session>(
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, 9000, {}});
         session->Form_Load();
         window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
     }

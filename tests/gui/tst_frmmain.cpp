@@ -70,8 +70,9 @@ private slots:
         for (int i = 0; i < BoardModel::ringSlots; ++i)
             QVERIFY(w.find<QLabel>(QStringLiteral("Label1_%1").arg(i))->isHidden());
         const QImage frame = w.window->grab().toImage();
-        const QColor top = frame.pixelColor(w.find<QWidget>("board")->mapTo(w.window.get(), centre->geometry().topLeft()) +
-                                            QPoint(centre->width() / 2, 1));
+        const QColor top =
+            frame.pixelColor(w.find<QWidget>("board")->mapTo(w.window.get(), centre->geometry().topLeft()) +
+                             QPoint(centre->width() / 2, 1));
         QVERIFY2(top.red() > 160 && top.green() < 100 && top.blue() < 100, qPrintable(top.name()));
     }
 

@@ -21,19 +21,25 @@ class tst_frmmainCompletion : public QObject
         committed.setCommitString(text);
         QCoreApplication::sendEvent(input, &committed);
     }
-    QString centre() const { return w->find<QLabel>("Label1_8")->isVisible() ? w->find<QLabel>("Label1_8")->text() : ""; }
+    QString centre() const
+    {
+        return w->find<QLabel>("Label1_8")->isVisible() ? w->find<QLabel>("Label1_8")->text() : "";
+    }
 
 private slots:
     // Each case on a fresh window with the library open, the box focused as a click leaves it.
     void init()
     {
         w = std::make_unique<Window>();
-        LibraryFixtures::writeLibrary(
-            w->folder.path(), "lib",
-            LibraryFixtures::wordFile({{"tram", "n.电车"}, {"trip", "n.旅行"}, {"tree", "n.树"}, {"trams", "n.电车们"},
-                                       {QStringLiteral("中国"), "China"}, {QStringLiteral("中文"), "Chinese"},
-                                       {QStringLiteral("随机选或在此输入吧"), "x"}}),
-            LibraryFixtures::associationFile({{}, {}, {}, {}, {}, {}, {}}));
+        LibraryFixtures::writeLibrary(w->folder.path(), "lib",
+                                      LibraryFixtures::wordFile({{"tram", "n.电车"},
+                                                                 {"trip", "n.旅行"},
+                                                                 {"tree", "n.树"},
+                                                                 {"trams", "n.电车们"},
+                                                                 {QStringLiteral("中国"), "China"},
+                                                                 {QStringLiteral("中文"), "Chinese"},
+                                                                 {QStringLiteral("随机选或在此输入吧"), "x"}}),
+                                      LibraryFixtures::associationFile({{}, {}, {}, {}, {}, {}, {}}));
         w->pick("lib.qd");
         QVERIFY(w->shown());
         input = w->find<QLineEdit>("Text1");
@@ -43,6 +49,7 @@ private slots:
         QTRY_VERIFY(input->hasFocus());
     }
 
+    // clang-format off
     void picking_data()
     {
         QTest::addColumn<QString>("typed");
@@ -60,6 +67,7 @@ private slots:
         QTest::newRow("a click on a row") << "tr" << Keys{Qt::Key_unknown} << QStringList{"tram", "trip", "tree", "trams"}
                                           << "tree";
     }
+    // clang-format on
     void picking()
     {
         QFETCH(QString, typed);
@@ -77,18 +85,21 @@ private slots:
         }
         QVERIFY(list->isHidden());
         QCOMPARE(centre(), shown);
-        QCOMPARE(w->messages.shown, shown.isEmpty() ? QStringList{"单词 tre 在词库《lib》中不存在，请重新输入。"} : QStringList{});
+        QCOMPARE(w->messages.shown,
+                 shown.isEmpty() ? QStringList{"单词 tre 在词库《lib》中不存在，请重新输入。"} : QStringList{});
         QCOMPARE(input->text(), shown.isEmpty() ? typed : shown);
         // Typing goes on in the box.
         QVERIFY(input->hasFocus());
     }
 
+    // clang-format off
     void closing_data()
     {
         QTest::addColumn<QString>("how");
         for (const char *how : {"Escape", "Go", "focus elsewhere", "text deleted", "Random", "another library", "click"})
             QTest::newRow(how) << how;
     }
+    // clang-format on
     void closing()
     {
         QFETCH(QString, how);

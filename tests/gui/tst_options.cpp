@@ -44,12 +44,14 @@ struct Dialog
 
     Dialog()
     {
-        const QList<std::pair<QString, QByteArray>> files = {
-            {"01.jpg", jpeg({32, 24})}, {"vorn.jpg", jpeg({40, 30})}, {"notes.txt", "not a picture"},
-            {"huge.jpg", jpegClaiming(60000, 60000)}};
+        const QList<std::pair<QString, QByteArray>> files = {{"01.jpg", jpeg({32, 24})},
+                                                             {"vorn.jpg", jpeg({40, 30})},
+                                                             {"notes.txt", "not a picture"},
+                                                             {"huge.jpg", jpegClaiming(60000, 60000)}};
         for (const auto &[name, bytes] : files)
             folder.write(name, bytes);
-        host.page = {folder.path(), {"01.jpg", "vorn.jpg", "notes.txt", "huge.jpg"}, "640x480", "vorn.jpg", true, false};
+        host.page = {folder.path(), {"01.jpg", "vorn.jpg", "notes.txt", "huge.jpg"}, "640x480", "vorn.jpg", true,
+                     false};
         dialog = new options({&host, &messages, [this](const QImage &image) { applied.append(image.size()); }});
     }
     ~Dialog() { delete dialog.data(); }
@@ -72,6 +74,7 @@ class tst_options : public QObject
 {
     Q_OBJECT
 private slots:
+    // clang-format off
     void opening_data()
     {
         QTest::addColumn<QString>("stored");
@@ -81,6 +84,7 @@ private slots:
         QTest::newRow("not in the folder") << "gone.jpg" << "";
         QTest::newRow("not a picture") << "notes.txt" << "notes.txt";
     }
+    // clang-format on
     void opening()
     {
         QFETCH(QString, stored);
@@ -106,6 +110,7 @@ private slots:
         QVERIFY(!d.find<QCheckBox>("Check2")->isChecked());
     }
 
+    // clang-format off
     void ok_data()
     {
         QTest::addColumn<QString>("entry"); // empty: no entry selected
@@ -116,6 +121,7 @@ private slots:
         QTest::newRow("claims 60000 x 60000") << "huge.jpg" << "图片太大（60000×60000像素）" << QList<QSize>{};
         QTest::newRow("no entry selected") << "" << "" << QList<QSize>{};
     }
+    // clang-format on
     void ok()
     {
         QFETCH(QString, entry);

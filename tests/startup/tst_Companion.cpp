@@ -28,6 +28,7 @@ class tst_Companion : public QObject
 private slots:
     // The start-up walk (the session's test) covers the plain first and later starts. Every
     // row starts from the default of sharing.
+    // clang-format off
     void run_data()
     {
         QTest::addColumn<std::optional<RegistryValue>>("value");
@@ -61,6 +62,7 @@ private slots:
         QTest::newRow("failed expansion: no folder") << plain << "no expansion" << true << QString() << QStringList()
                                                      << true << true;
     }
+    // clang-format on
     void run()
     {
         QFETCH(std::optional<RegistryValue>, value);

@@ -27,8 +27,8 @@ struct Started
 
     void run(int twips = 11520)
     {
-        session = std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment,
-                                                              &dialog, twips, {}});
+        session = std::make_unique<Session>(
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, twips, {}});
         start = session->Form_Load();
     }
     void registerCompanion()
@@ -57,6 +57,7 @@ class tst_Session : public QObject
     Q_OBJECT
 private slots:
     // The whole start-up sequence: what it leaves on disk and what it hands the window.
+    // clang-format off
     void startUp_data()
     {
         QTest::addColumn<QByteArray>("settingsBefore"); // null: no settings file
@@ -86,6 +87,7 @@ private slots:
             << QByteArray("\xFF\xFE garbage\r\n") << false << 7200 << QStringList{Companion::notInstalledMessage}
             << SettingsFile::format(later(false, QString(), true)) << QStringList{"640x480/01.jpg", "640x480/vorn.jpg"} << QStringList{};
     }
+    // clang-format on
     void startUp()
     {
         QFETCH(QByteArray, settingsBefore);
@@ -119,6 +121,7 @@ private slots:
         QCOMPARE(s.dialog.asked.isEmpty(), !QFileInfo(s.session->dataFolder() + "/词库").isDir());
     }
 
+    // clang-format off
     void optionsOk_data()
     {
         QTest::addColumn<QString>("picture");
@@ -133,6 +136,7 @@ private slots:
             << "notes.txt" << "不是可以显示的图片" << false << "" << "01.jpg" << 1;
         QTest::newRow("settings file cannot be written") << "vorn.jpg" << "" << true << "vorn.jpg" << "vorn.jpg" << 1;
     }
+    // clang-format on
     void optionsOk()
     {
         QFETCH(QString, picture);
@@ -157,11 +161,13 @@ private slots:
         QCOMPARE(outcome.background, background.isEmpty() ? QString() : QDir(page.pictureFolder).filePath(background));
         QTEST(int(outcome.messages.size()), "messages");
         if (!problem.isEmpty())
-            QCOMPARE(outcome.messages.first(), QStringLiteral("“notes.txt”不能用作背景：不是可以显示的图片。背景保持不变。"));
+            QCOMPARE(outcome.messages.first(),
+                     QStringLiteral("“notes.txt”不能用作背景：不是可以显示的图片。背景保持不变。"));
         const Settings expected = later(true, stored, false);
         if (unwritable) {
-            QCOMPARE(outcome.messages.first(), QStringLiteral("无法写入设置文件“%1”。新的选项只在这次运行中有效。")
-                                                   .arg(QDir::toNativeSeparators(s.folder.file(SettingsFile::fileName))));
+            QCOMPARE(outcome.messages.first(),
+                     QStringLiteral("无法写入设置文件“%1”。新的选项只在这次运行中有效。")
+                         .arg(QDir::toNativeSeparators(s.folder.file(SettingsFile::fileName))));
         } else {
             QCOMPARE(s.settingsBytes(), SettingsFile::format(expected));
         }
@@ -169,6 +175,7 @@ private slots:
         QCOMPARE(SettingsFile::format(s.session->settings()), SettingsFile::format(expected));
     }
 
+    // clang-format off
     void chooseLibrary_data()
     {
         QTest::addColumn<QString>("picked"); // relative to the data folder; null: cancel
@@ -181,6 +188,7 @@ private slots:
         QTest::newRow("damaged library: the open one stays") << "词库/broken.qd" << "old" << "broken.qd";
         QTest::newRow("missing library: the open one stays") << "词库/gone.qd" << "old" << "gone";
     }
+    // clang-format on
     void chooseLibrary()
     {
         QFETCH(QString, picked);
@@ -189,7 +197,8 @@ private slots:
         Started s;
         s.run();
         writeLibrary(s.folder.path(), "old", wordFile({{"old", "旧"}}), associationFile({{}}));
-        writeLibrary(s.folder.path(), "cet4", wordFile({{"tanker", "n.油船"}, {"run", "v.跑"}}), associationFile({{}, {}}));
+        writeLibrary(s.folder.path(), "cet4", wordFile({{"tanker", "n.油船"}, {"run", "v.跑"}}),
+                     associationFile({{}, {}}));
         writeLibrary(s.folder.path(), "broken", "3\r\n\"a\",\"b\"\r\n", associationFile({{}}));
         s.folder.write("elsewhere/cet4.qd", wordFile({{"impostor", "i"}}));
         s.dialog.answer = s.folder.file("词库/old.qd");
@@ -213,6 +222,7 @@ private slots:
             QCOMPARE(s.session->library().wordLibrary().words(1), QStringLiteral("tanker"));
     }
 
+    // clang-format off
     void completions_data()
     {
         QTest::addColumn<QString>("typed");
@@ -225,6 +235,7 @@ private slots:
         QTest::newRow("input box disabled") << "tr" << false << QStringList{};
         QTest::newRow("no match") << "zz" << true << QStringList{};
     }
+    // clang-format on
     void completions()
     {
         QFETCH(QString, typed);
