@@ -53,6 +53,7 @@ int main(int argc, char **argv)
     windowServices.help = help.get();
     windowServices.registry = registry.get();
     windowServices.programs = programs.get();
+    windowServices.ask = [&messages](const QString &question) { return messages.ask(question); };
     frmmain window(session, windowServices);
     messages.setParent(&window);
     libraryDialog.setParent(&window);

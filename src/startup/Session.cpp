@@ -117,9 +117,8 @@ void Session::lookUpCompanion()
 QString Session::chooseBackground()
 {
     const QString folder = BackgroundPictures::folder(services_.programFolder, geometry().resolutionIndex);
-    std::uniform_real_distribution<double> uniform(0.0, 1.0);
     settings_.desktopPicture = BackgroundPictures::chooseAtStart(
-        folder, settings_.desktopPicture, settings_.desktopRandom, [&] { return uniform(random_); });
+        folder, settings_.desktopPicture, settings_.desktopRandom, [this] { return nextRandom(); });
     return QDir(folder).filePath(settings_.desktopPicture);
 }
 

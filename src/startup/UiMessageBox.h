@@ -4,7 +4,8 @@
 
 class QWidget;
 
-// The program's message box: text, OK, no icon, the program's name as title.
+// The program's message box: text, OK, no icon, the program's name as title; and the same
+// box as a yes/no question, Yes the default.
 class UiMessageBox : public MessageSink
 {
 public:
@@ -13,6 +14,7 @@ public:
     {}
     void setParent(QWidget *parent) { parent_ = parent; }
     void showMessage(const QString &text) override;
+    bool ask(const QString &question);
 
 private:
     QWidget *parent_;

@@ -5,7 +5,6 @@
 #include "platform/HelpDisplay.h"
 #include "platform/MessageSink.h"
 #include "platform/PictureFile.h"
-#include "platform/ProgramName.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
@@ -24,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -587,11 +585,7 @@ void frmmain::fileDropped(const QString &path)
             QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
         if (exists)
             question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
-        if (services_.ask)
-            return services_.ask(question);
-        QMessageBox box(QMessageBox::NoIcon, programName(), question, QMessageBox::Yes | QMessageBox::No, this);
-        box.setDefaultButton(QMessageBox::Yes);
-        return box.exec() == QMessageBox::Yes;
+        return services_.ask && services_.ask(question);
     };
     const LibraryFromList::Outcome made = session_.makeLibrary(path, name, exists, ask);
     if (made.status == LibraryFromList::Status::Made) {

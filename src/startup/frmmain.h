@@ -37,7 +37,7 @@ public:
         HelpDisplay *help = nullptr;
         const Registry *registry = nullptr;
         ProgramStarter *programs = nullptr;
-        // A yes/no question before a dropped word list becomes a library; a message box when unset.
+        // A yes/no question before a dropped word list becomes a library; no list is made without it.
         std::function<bool(const QString &question)> ask;
     };
 
