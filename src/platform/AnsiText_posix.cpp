@@ -93,6 +93,15 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+std::optional<QString> decodeStrictly(QByteArrayView bytes)
+{
+    QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
+    QString text = gbk.decode(bytes);
+    if (gbk.hasError())
+        return std::nullopt;
+    return text;
+}
+
 QByteArray encode(QStringView text)
 {
     QStringEncoder encoder("GBK");

@@ -19,6 +19,19 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
+std::optional<QString> decodeStrictly(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return QString();
+    const int n = MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()), nullptr, 0);
+    if (n == 0)
+        return std::nullopt;
+    QString out(n, Qt::Uninitialized);
+    MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), int(bytes.size()),
+                        reinterpret_cast<wchar_t *>(out.data()), n);
+    return out;
+}
+
 QByteArray encode(QStringView text)
 {
     if (text.isEmpty())

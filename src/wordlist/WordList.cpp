@@ -3,7 +3,6 @@
 #include "platform/AnsiText.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <cstring>
 #include <string_view>
@@ -108,10 +107,9 @@ Line parseLine(char *t, qsizetype from, qsizetype to)
 // list has but bytes that are not text in this code page decode to (0xFF, say).
 bool isCodePage936(QByteArrayView bytes)
 {
-    QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
-    const QString text = gbk.decode(bytes);
-    return !gbk.hasError() && std::none_of(text.begin(), text.end(),
-                                           [](QChar c) { return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF; });
+    const std::optional<QString> text = AnsiText::decodeStrictly(bytes);
+    return text && std::none_of(text->begin(), text->end(),
+                                [](QChar c) { return c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF; });
 }
 
 QString utf16Message()
@@ -194,8 +192,7 @@ std::optional<WordList> WordList::read(QByteArrayView bytes, QString &problem)
         decoded = utf8.decode(bytes);
         if (!utf8.hasError()) {
             // One conversion for the whole list; the lines it could not carry are found after.
-            QStringEncoder gbk("GBK", QStringConverter::Flag::Stateless);
-            list.text_ = gbk.encode(decoded);
+            list.text_ = AnsiText::encode(decoded);
             roundTrip = AnsiText::decode(list.text_);
         } else if (!bom && isCodePage936(bytes)) {
             list.text_ = bytes.toByteArray();

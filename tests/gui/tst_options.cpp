@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QPointer>
@@ -79,10 +80,13 @@ private slots:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("stored picture") << "vorn.jpg" << "vorn.jpg";
-        QTest::newRow("case differs") << "VORN.JPG" << "";
-        QTest::newRow("not in the folder") << "gone.jpg" << "";
-        QTest::newRow("not a picture") << "notes.txt" << "notes.txt";
+        QTest::addColumn<bool>("shown");
+        // Windows finds a file whatever the case of its name; the list's names still match exactly.
+        const bool caseBlind = QFileInfo::exists(QCoreApplication::applicationFilePath().toUpper());
+        QTest::newRow("stored picture") << "vorn.jpg" << "vorn.jpg" << true;
+        QTest::newRow("case differs") << "VORN.JPG" << "" << caseBlind;
+        QTest::newRow("not in the folder") << "gone.jpg" << "" << false;
+        QTest::newRow("not a picture") << "notes.txt" << "notes.txt" << false;
     }
     // clang-format on
     void opening()
@@ -96,7 +100,8 @@ private slots:
         QCOMPARE(d.list()->count(), 4);
         QCOMPARE(d.find<QLabel>("Label2")->text(), QStringLiteral("640x480"));
         QCOMPARE(d.selected(), selected);
-        QCOMPARE(d.find<QLabel>("Image1")->pixmap().isNull(), stored != "vorn.jpg");
+        QFETCH(bool, shown);
+        QCOMPARE(!d.find<QLabel>("Image1")->pixmap().isNull(), shown);
         // Opening never troubles the user, whatever the stored name is.
         QVERIFY(d.messages.shown.isEmpty());
 
