@@ -3,6 +3,8 @@
 #include "startup/Session.h"
 #include "startup/frmmain.h"
 
+#include <QThreadPool>
+
 // The session after its start-up and the main window over it, as main() makes them; messages
 // are not shown.
 struct StartedWindow
@@ -16,6 +18,6 @@ struct StartedWindow
         , start(session.Form_Load())
         , window(session, windowServices)
     {
-        window.setBackgroundLater(frmmain::decodeBackground(start.background));
+        window.setBackgroundLater(frmmain::decodeBackground(start.background, *QThreadPool::globalInstance()));
     }
 };

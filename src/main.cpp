@@ -1,5 +1,6 @@
 #include "platform/Environment.h"
 #include "platform/HelpDisplay.h"
+#include "platform/ProgramEnd.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramName.h"
 #include "platform/ProgramStarter.h"
@@ -13,11 +14,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QThreadPool>
 #include <cstdio>
 
 // The entry routine: the session and its start-up sequence, then the main window until it
 // closes.
-int main(int argc, char **argv)
+static int run(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(programName());
@@ -45,7 +47,8 @@ int main(int argc, char **argv)
     Session session(services);
     const Session::Start start = session.Form_Load();
     // Decoded while the window is made.
-    QFuture<QImage> background = frmmain::decodeBackground(start.background);
+    QThreadPool decoding;
+    QFuture<QImage> background = frmmain::decodeBackground(start.background, decoding);
 
     UiMessageBox messages;
     frmmain::Services windowServices;
@@ -81,4 +84,9 @@ int main(int argc, char **argv)
     }
     window.showFillingScreen();
     return app.exec();
+}
+
+int main(int argc, char **argv)
+{
+    return ProgramEnd::afterRun(run(argc, argv));
 }

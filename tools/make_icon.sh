@@ -33,3 +33,5 @@ SVG
 for size in 16 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" "$svg" -o "$out/tesmar-dorrit-$size.png"
 done
+# The Windows executable's and installer's icon: the same pictures in one .ico (ImageMagick).
+convert "$out"/tesmar-dorrit-{16,32,48,256}.png "$out/tesmar-dorrit.ico"

@@ -1,8 +1,11 @@
-#include "platform/QtSpeech.h"
+#include "platform/SapiSpeech.h"
+#include "platform/SpeechChooser.h"
 #include "platform/SystemSpeech.h"
 
-// Windows' own engine through Qt TextToSpeech.
+// Windows' own engine; the chooser logs once whether it speaks, and why not.
 std::unique_ptr<SystemSpeech> makeSystemSpeech(const QString &)
 {
-    return std::make_unique<QtSpeech>();
+    std::vector<SpeechChooser::Factory> candidates;
+    candidates.emplace_back([] { return std::make_unique<SapiSpeech>(); });
+    return std::make_unique<SpeechChooser>(std::move(candidates));
 }

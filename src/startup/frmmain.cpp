@@ -365,9 +365,9 @@ int frmmain::screenHeightTwips()
 
 // A picture that cannot be shown leaves the built-in background, decoded off the UI thread too;
 // start-up shows no message for it, only a line in the log when a file was there but refused.
-QFuture<QImage> frmmain::decodeBackground(const QString &path)
+QFuture<QImage> frmmain::decodeBackground(const QString &path, QThreadPool &pool)
 {
-    return QtConcurrent::run([path] {
+    return QtConcurrent::run(&pool, [path] {
         const LoadedPicture picture = PictureFile::load(path);
         if (picture.ok())
             return picture.image;

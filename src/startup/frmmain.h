@@ -19,6 +19,7 @@ class QKeyEvent;
 class QLineEdit;
 class QPointF;
 class QPushButton;
+class QThreadPool;
 class UiBoardSurface;
 class UiCircleShape;
 class UiCompletionList;
@@ -46,8 +47,10 @@ public:
 
     // The primary screen's height in twips, as the layout is chosen by it.
     static int screenHeightTwips();
-    // A background picture decoded off the UI thread; the built-in one when it cannot be shown.
-    static QFuture<QImage> decodeBackground(const QString &path);
+    // A background picture decoded off the UI thread, in a pool its caller ends before the program
+    // does (on Windows the global pool's threads, still there after main(), kept the process from
+    // ending); the built-in picture when it cannot be shown.
+    static QFuture<QImage> decodeBackground(const QString &path, QThreadPool &pool);
     // The first paint waits for the picture; until then nothing is drawn.
     void setBackgroundLater(QFuture<QImage> picture);
 

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QPointer>
+#include <QThreadPool>
 
 namespace {
 
@@ -225,7 +226,8 @@ private slots:
         Window w;
         if (!file.isNull())
             w.folder.write("picture.jpg", file);
-        w.window->setBackgroundLater(frmmain::decodeBackground(w.folder.file("picture.jpg")));
+        w.window->setBackgroundLater(
+            frmmain::decodeBackground(w.folder.file("picture.jpg"), *QThreadPool::globalInstance()));
         QVERIFY(w.shown());
         QTRY_COMPARE(w.find<UiBoardSurface>("board")->background().size(), shown);
     }
