@@ -6,7 +6,8 @@ set -euo pipefail
 # The Debian package: dpkg-shlibdeps (dpkg-dev) and file compute its dependencies; its menu
 # entry and metainfo are validated with desktop-file-utils and appstream; librsvg2-bin renders
 # the icon (tools/make_icon.sh); xrdb (x11-xserver-utils) sets the X display's dpi in a test;
-# python3-xlib drags a word list onto the window in a test.
+# python3-xlib drags a word list onto the window in a test. Wine's windows are maximized and
+# framed by a window manager (openbox), as on any desktop.
 #
 # Speech: the program talks to speech-dispatcher itself. Qt's speech-dispatcher engine
 # (qt6-speech-speechd-plugin) is left out on purpose: once installed it becomes Qt's default
@@ -25,7 +26,7 @@ packages=(
   dpkg-dev file desktop-file-utils appstream librsvg2-bin
   xxd locales
   python3-pyatspi dbus-daemon # end-to-end tests: menus and controls found by name over AT-SPI, on a private bus
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 wine64 nsis openbox # the Windows program: cross-built, installer, run under Wine
 )
 
 missing=()

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up, builds, and runs every test: unit, widget and end-to-end tests
-# through CTest, then each fuzz target for a bounded time.
+# Sets everything up, builds (for Linux and for Windows), and runs every test: unit, widget and
+# end-to-end tests and the Windows program under Wine through CTest, then each fuzz target for a
+# bounded time.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
+# The Windows program, which CTest runs under Wine (the first run builds Qt for Windows).
+bash "$root/scripts/build-windows.sh"
 cd "$root"
 log=$(mktemp) fuzz_log=$(mktemp)
 trap 'rm -f "$log" "$fuzz_log"' EXIT

@@ -63,27 +63,35 @@ def startup(shot):
 
 # The board's circles in a PPM screenshot on stdin taken at S device pixels a device-independent
 # one. LAYOUT: circle size and nine slot centres "x,y" in the latter, the (red) centre last.
-def circles(name, s, layout):
-    data = sys.stdin.buffer.read()
+def picture(data):  # a PPM's width, height and pixel colour at x, y
     header = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", data)
-    w, h, s, px = int(header[1]), int(header[2]), float(s), data[header.end():]
-    rgb = lambda x, y: tuple(px[3 * (y * w + x):3 * (y * w + x) + 3]) if 0 <= x < w and 0 <= y < h else (0, 0, 0)
-    blue = lambda x, y: (lambda r, g, b: b > 150 and r < 110 and g < 110)(*rgb(x, y))
-    red = lambda x, y: (lambda r, g, b: r > 150 and g < 110 and b < 110)(*rgb(x, y))
-    size, *slots = layout.split()
-    slots = [tuple(map(float, xy.split(","))) for xy in slots]
-    # Where the board lies on the screen, from the centre circle's extent in its column and row.
-    cx, cy = slots[8]
+    w, h, px = int(header[1]), int(header[2]), data[header.end():]
+    return w, h, lambda x, y: tuple(px[3 * (y * w + x):3 * (y * w + x) + 3]) if 0 <= x < w and 0 <= y < h else (0, 0, 0)
+
+red_at = lambda rgb: lambda x, y: (lambda r, g, b: r > 150 and g < 110 and b < 110)(*rgb(x, y))
+
+def origin(name, w, h, rgb, s, cx, cy):  # the board's place, from the red centre circle's extent
+    red = red_at(rgb)
     ys = [y for y in range(h) for x in range(int(cx * s) - 1, int(cx * s) + 2) if red(x, y)]
     if not ys:
         sys.exit(f"FAIL: {name}: no centre circle")
     my = (min(ys) + max(ys) + 1) / 2 / s - cy
     xs = [x for x in range(w) for y in range(int((my + cy) * s) - 1, int((my + cy) * s) + 2) if red(x, y)]
-    mx = (min(xs) + max(xs) + 1) / 2 / s - cx
+    return (min(xs) + max(xs) + 1) / 2 / s - cx, my
+
+def circles(name, s, layout, top="10-60"):
+    w, h, rgb = picture(sys.stdin.buffer.read())
+    s = float(s)
+    blue = lambda x, y: (lambda r, g, b: b > 150 and r < 110 and g < 110)(*rgb(x, y))
+    red = red_at(rgb)
+    size, *slots = layout.split()
+    slots = [tuple(map(float, xy.split(","))) for xy in slots]
+    mx, my = origin(name, w, h, rgb, s, *slots[8])
     # The board's own coordinates are whole device-independent pixels.
     x0, y0 = math.floor(mx + 0.5), math.floor(my + 0.5)
     check(f"{name}: the board at {mx:.2f}, {my:.2f} starts at the window's left edge", x0 == 0)
-    check(f"{name}: its top is just below the menu bar, whatever its font", 10 <= y0 <= 60)
+    low, high = map(int, top.split("-"))
+    check(f"{name}: its top is just below the menu bar, whatever its font", low <= y0 <= high)
 
     def on_border(k, r):  # share of 90 points on a circle of radius r about slot k on a border
         colour, (x, y) = red if k == 8 else blue, slots[k]
@@ -104,6 +112,18 @@ def circles(name, s, layout):
                   if (lambda r, g, b: b > r + 40 or r > b + 40)(*rgb(x, y))]
         share = sum(rgb(x, y) == rgb(x + 1, y) == rgb(x, y + 1) == rgb(x + 1, y + 1) for x, y in blocks) / max(len(blocks), 1)
         check(f"{name}: {share:.2f} of the borders' 2x2 blocks are of one colour", blocks and share < 0.5)
+
+# The slots whose circle's inside differs between two PPM screenshots at one device pixel a unit,
+# the board found in the first; LAYOUT as for circles.
+def slots_changed(first, second, layout):
+    (w, h, a), (_, _, b) = (picture(open(f, "rb").read()) for f in (first, second))
+    size, *slots = layout.split()
+    slots = [tuple(map(float, xy.split(","))) for xy in slots]
+    mx, my = origin(first, w, h, a, 1, *slots[8])
+    r = int(float(size) / 2 * 0.85)
+    differs = lambda x, y: max(abs(p - q) for p, q in zip(a(x, y), b(x, y))) > 40
+    print(*(k for k, (x, y) in enumerate(slots)
+            if sum(differs(int(mx + x) + dx, int(my + y) + dy) for dx in range(-r, r, 2) for dy in range(-r, r, 2)) > 20))
 
 # RAW (16 kHz mono s16le) from byte START: its pieces of sound (10 ms windows above 1 % of full
 # scale, 0.3 s of quiet apart, at least 0.05 s) in seconds, the peak, whether 0.3 s quiet, samples.
@@ -185,7 +205,7 @@ def ui(command, *path):
      "gone": lambda: wait(what + " to close", lambda: not find(path)),
      "set": lambda: wait(what, lambda: find(path[1:])).queryEditableText().setTextContents(path[0])}[command]()
 
-if sys.argv[1] in ("circles", "words", "drop"):
+if sys.argv[1] in ("circles", "words", "drop", "slots_changed"):
     globals()[sys.argv[1]](*sys.argv[2:])
 else:
     import pyatspi
