@@ -50,9 +50,8 @@ quint32 findBase(const WordSource &source, const QByteArray &key)
 
 } // namespace
 
-quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
+QByteArray LibraryMaker::keyOf(QByteArrayView word)
 {
-    // The tables' keys: lower case, one space between words.
     QByteArray key;
     key.reserve(word.size());
     for (const char c : word) {
@@ -65,6 +64,12 @@ quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
     }
     if (key.endsWith(' '))
         key.chop(1);
+    return key;
+}
+
+quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
+{
+    const QByteArray key = keyOf(word);
     if (const quint32 found = source.find(key); found != WordSource::none)
         return found;
     QByteArray spaced = key;
@@ -78,6 +83,9 @@ quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
         if (const quint32 found = source.find(QByteArrayView(spaced).sliced(3)); found != WordSource::none)
             return found;
     }
+    // Irregular forms ("went", "children") before the endings, which would misread some.
+    if (const quint32 found = source.findForm(spaced); found != WordSource::none)
+        return found;
     return findBase(source, spaced);
 }
 

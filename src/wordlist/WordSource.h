@@ -18,6 +18,8 @@ public:
     virtual quint32 size() const = 0;
     // The entry whose key (lower case, one space between words) is exactly key; none if absent.
     virtual quint32 find(QByteArrayView key) const = 0;
+    // The entry of which key is another form ("went" of go, "tried" of try); none if absent.
+    virtual quint32 findForm(QByteArrayView key) const = 0;
     // The word as it is usually written ("Monday"), its meaning ("n.星期一") and whether it is
     // common enough to show in a ring on its own.
     virtual QByteArrayView spelling(quint32 entry) const = 0;
