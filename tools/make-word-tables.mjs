@@ -77,8 +77,14 @@ async function main() {
   // is a form of another entry ("women", "heard", "trying"), which gives that base's meaning
   // and related words; so is a word WordNet lacks that the dictionary glosses ("songs").
   const isEntry = (key) => words.has(key);
+  // A base takes an ending when WordNet has it in a part of speech that does ("broth" takes
+  // no "-er"); a word WordNet lacks may take any.
+  const takes = (key, pos) => {
+    const lemma = words.get(key)?.lemma;
+    return !lemma || wordnet.senses.get(lemma).some((s) => pos.includes(s.pos));
+  };
   const isForm = (key, isBase) =>
-    baseOf(key, (k) => k !== key && isBase(k), MORE_ENDINGS) ||
+    baseOf(key, (k, pos) => k !== key && isBase(k) && takes(k, pos), MORE_ENDINGS) ||
     (exceptions.get(key) ?? []).some((base) => keyOf(base) !== key && isBase(keyOf(base)));
   const formsOfEntries = new Set([...words.values()].filter((w) => w.plain && isForm(w.key, isEntry)).map((w) => w.key));
   for (const key of formsOfEntries) if (isForm(key, (k) => isEntry(k) && !formsOfEntries.has(k))) words.delete(key);
@@ -141,9 +147,10 @@ async function main() {
     known.sort((x, y) => words.get(x).rank - words.get(y).rank);
     forms.set(key, { key, base: known[0], ipa: pronounce(key, pronunciations) });
   }
-  for (const [key, ipa] of pronunciations) {
-    const base = KEY.test(key) && !words.has(key) && !forms.has(key) ? baseOf(key, isEntry, MORE_ENDINGS) : null;
-    if (base) forms.set(key, { key, base, ipa });
+  for (const key of pronunciations.keys()) {
+    const fits = (k, pos) => isEntry(k) && takes(k, pos);
+    const base = KEY.test(key) && !words.has(key) && !forms.has(key) ? baseOf(key, fits, MORE_ENDINGS) : null;
+    if (base) forms.set(key, { key, base, ipa: pronounce(key, pronunciations) });
   }
 
   const bytes = encodeTables(ranked, [...forms.values()], COMMON_RANK, encode);

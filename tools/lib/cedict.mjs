@@ -11,7 +11,7 @@ const HARSH_LABELS =
   /\b(archaic|literary|dialect|old|obsolete|classical|Cantonese|Wu|Hokkien|slang|Internet|vulgar|derog|derogatory|euphemism|euph|onom|onomatopoeia|abbr|name|surname|polite|humble|honorific|erhua|old-fashioned|dated|rare|pejorative|poetic|neologism|jocular)\b/i;
 
 // The glosses of a lenient entry that are references rather than meanings.
-const REFERENCE = /\b(variant of|used in|abbr\. for|surname|Kangxi)\b/i;
+const REFERENCE = /\b(variant of|used in|abbr\. for|surname|Kang ?xi)\b/i;
 
 // Entries with one of these are character readings or names rather than words.
 const REJECT_ENTRY = /\b(variant of|surname|used in|abbr\. for|radical|Kangxi|place name|county|dynasty)\b/i;
@@ -47,10 +47,10 @@ export function glossKey(gloss, labelled = false) {
   return { key: text, verb };
 }
 
-// Builds Map key -> [{chinese, verb, position, definitionCount, coGlosses, labelled}].
+// Builds Map key -> [{chinese, verb, position, definitionCount, coGlosses, labelled, reference}].
 // lenient: for words that would otherwise get no meaning at all, longer headwords and
 // entries with a variant or surname note keep their other glosses, and labelled glosses
-// are kept with labelled set.
+// are kept with labelled set; reference tells that the entry also refers to another.
 export function buildIndex(entries, isUsableChinese, { lenient = false } = {}) {
   const index = new Map();
   for (const entry of entries) {
@@ -84,7 +84,7 @@ export function buildIndex(entries, isUsableChinese, { lenient = false } = {}) {
         definitionCount: definitions.length,
         coGlosses,
       };
-      if (lenient) candidate.labelled = labelled(n);
+      if (lenient) Object.assign(candidate, { labelled: labelled(n), reference: definitions.some((d) => REFERENCE.test(d)) });
       index.get(k.key).push(candidate);
     });
   }

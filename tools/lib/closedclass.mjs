@@ -13,7 +13,7 @@ export const CLOSED_CLASSES = {
   'aux.': 'can could may might must shall should will would',
   'art.': 'a an the',
   'int.': 'hello hi goodbye bye oh wow ouch yes please thanks okay ok sorry yeah hey huh um',
-  'num.': 'one two three four five six seven eight nine ten eleven twelve twenty hundred thousand million',
+  'num.': 'zero one two three four five six seven eight nine ten eleven twelve twenty hundred thousand million billion',
   'adv.': 'when where out away else sure',
 };
 for (const label of Object.keys(CLOSED_CLASSES)) CLOSED_CLASSES[label] = CLOSED_CLASSES[label].trim().split(/\s+/);
@@ -26,6 +26,9 @@ const FIXED = {
   i: 'pron.我',
   me: 'pron.我',
   yes: 'int.是；是的',
+  zero: 'num.零',
+  hundred: 'num.百',
+  billion: 'num.十亿',
   your: 'pron.你的；你们的',
   yours: 'pron.你的；你们的',
   hers: 'pron.她的',

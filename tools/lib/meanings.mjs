@@ -146,6 +146,10 @@ export function plainMeaningFor(word, { senses, index, frequencies, characterLev
   for (const c of index.get(word) ?? []) {
     // Only a word of cheque numerals alone: 陆 and 伍 are also in 大陆 and 队伍.
     if (/^[壹贰叁肆伍陆柒捌玖拾佰仟]+$/u.test(c.chinese)) continue;
+    // A rare lone character is a word of its own when that is all it means (镱 ytterbium) or
+    // its first meaning, and it is not also a radical or a variant (疒).
+    const rare = c.chinese.length === 1 && characterLevel(c.chinese) !== 1;
+    if (rare && c.definitionCount > 1 && (c.position > 0 || c.reference)) continue;
     const tag = frequencies.get(c.chinese)?.tag ?? '';
     let label;
     if (c.verb) label = 'v';
@@ -154,8 +158,7 @@ export function plainMeaningFor(word, { senses, index, frequencies, characterLev
     let score = scoreCandidate(c, POS_LABEL[label] ? label : 'n', { frequencies, characterLevel });
     if (c.labelled) score -= 4;
     if ([...c.chinese].some((ch) => characterLevel(ch) === 3)) score -= 3;
-    // A rare lone character is mostly a bound form, unless nothing else names the thing.
-    if (c.chinese.length === 1 && (c.position > 2 || characterLevel(c.chinese) !== 1)) score -= 2;
+    if (c.chinese.length === 1 && c.position > 2) score -= 2;
     const shown = label === 'a' ? adjectiveForm(c.chinese) : c.chinese;
     const key = `${label}\t${shown}`;
     if (score > (scored.get(key) ?? -Infinity)) scored.set(key, score);

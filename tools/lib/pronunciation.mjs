@@ -61,8 +61,9 @@ function vowelOf(phone) {
 }
 
 // "K AH0 M P Y UW1 T ER0" -> "kəmˈpjutɚ"; null when a phone is unknown. A word of one
-// syllable carries no mark, as dictionaries print it.
-export function arpabetToIpa(arpabet) {
+// syllable carries no mark, as dictionaries print it. breaks: indices of phones that begin a
+// part of a compound, where no syllable reaches back ("ice-cream" is aɪs|krim, not aɪ|skrim).
+export function arpabetToIpa(arpabet, breaks = new Set()) {
   const phones = arpabet.trim().split(/\s+/);
   const vowels = [];
   for (let i = 0; i < phones.length; i++) {
@@ -77,7 +78,7 @@ export function arpabetToIpa(arpabet) {
     const previous = vowels[k - 1].at;
     let start = v.at;
     const onset = (from) => (from === v.at - 1 ? phones[from] !== 'NG' : ONSETS.has(phones.slice(from, v.at).join(' ')));
-    while (start - 1 > previous && onset(start - 1)) start--;
+    while (start - 1 > previous && !breaks.has(start) && onset(start - 1)) start--;
     return start;
   });
   let ipa = '';
@@ -89,23 +90,34 @@ export function arpabetToIpa(arpabet) {
   return ipa;
 }
 
-// dictionary: { word: "ARPABET # comment", "word(2)": ... }. Returns Map word -> IPA of its
-// first pronunciation.
+// dictionary: { word: "ARPABET # comment", "word(2)": ... }. Returns Map word -> ARPAbet
+// of its first pronunciation.
 export function loadPronunciations(dictionary) {
   const table = new Map();
   for (const [entry, arpabet] of Object.entries(dictionary)) {
-    if (/\(\d+\)$/.test(entry)) continue;
-    const ipa = arpabetToIpa(arpabet.replace(/#.*/, ''));
-    if (ipa) table.set(entry, ipa);
+    if (!/\(\d+\)$/.test(entry)) table.set(entry, arpabet.replace(/#.*/, '').trim());
   }
   return table;
 }
 
-// The pronunciation of a key: its own, else its words' or hyphenated parts' in turn; null
-// when any part is unknown.
+// The IPA of a key: its own or its hyphenated spelling's, split where its hyphenated parts meet when their sounds add up
+// to it; else its words' or parts' in turn; null when any part is unknown.
 export function pronounce(key, table) {
-  if (table.has(key)) return table.get(key);
+  // The dictionary writes some phrases hyphenated ("ice-cream").
+  if (!table.has(key) && table.has(key.replace(/ /g, '-'))) key = key.replace(/ /g, '-');
   const parts = key.split(/[ -]/).filter(Boolean);
-  if (parts.length < 2 || !parts.every((p) => table.has(p))) return null;
-  return parts.map((p) => table.get(p)).join(' ');
+  const known = parts.length > 1 && parts.every((p) => table.has(p));
+  if (table.has(key)) {
+    const breaks = new Set();
+    if (known) {
+      const lengths = parts.map((p) => table.get(p).split(' ').length);
+      if (lengths.reduce((a, b) => a + b) === table.get(key).split(' ').length) {
+        lengths.slice(0, -1).reduce((at, n) => (breaks.add(at + n), at + n), 0);
+      }
+    }
+    return arpabetToIpa(table.get(key), breaks);
+  }
+  if (!known) return null;
+  const sounds = parts.map((p) => arpabetToIpa(table.get(p)));
+  return sounds.every(Boolean) ? sounds.join(' ') : null;
 }

@@ -18,8 +18,10 @@ test('ARPAbet to IPA', async (t) => {
 });
 
 test('phrases and forms', () => {
-  const table = new Map([['ice', 'aɪs'], ['cream', 'krim']]);
-  assert.equal(pronounce('ice cream', table), 'aɪs krim');
+  const table = new Map([['ice', 'AY1 S'], ['cream', 'K R IY1 M'], ['ice-cream', 'AY1 S K R IY2 M']]);
+  assert.equal(pronounce('ice cream', table), 'ˈaɪsˌkrim');
+  assert.equal(pronounce('cream ice', table), 'krim aɪs');
+  assert.equal(pronounce('ice-cream', table), 'ˈaɪsˌkrim');
   assert.equal(pronounce('ice lolly', table), null);
   const has = (key) => ['try', 'stop', 'woman', 'box'].includes(key);
   assert.deepEqual(['tried', 'stopped', 'boxes', 'women', 'tryst'].map((w) => baseOf(w, has, MORE_ENDINGS)), [
