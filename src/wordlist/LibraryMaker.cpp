@@ -50,26 +50,9 @@ quint32 findBase(const WordSource &source, const QByteArray &key)
 
 } // namespace
 
-QByteArray LibraryMaker::keyOf(QByteArrayView word)
-{
-    QByteArray key;
-    key.reserve(word.size());
-    for (const char c : word) {
-        if (c == ' ' || c == '\t') {
-            if (!key.isEmpty() && !key.endsWith(' '))
-                key += ' ';
-        } else {
-            key += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-        }
-    }
-    if (key.endsWith(' '))
-        key.chop(1);
-    return key;
-}
-
 quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
 {
-    const QByteArray key = keyOf(word);
+    const QByteArray key = WordSource::keyOf(word);
     if (const quint32 found = source.find(key); found != WordSource::none)
         return found;
     QByteArray spaced = key;

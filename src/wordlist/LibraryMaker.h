@@ -42,8 +42,6 @@ public:
 
     static Files make(const WordList &list, const WordSource &source);
 
-    // The tables' key for a word: lower case, one space between words.
-    static QByteArray keyOf(QByteArrayView word);
     // The entry for a word as a list writes it ("Apples", "ice-cream", "tried"): its own key,
     // else a base form; WordSource::none when there is none.
     static quint32 lookUp(const WordSource &source, QByteArrayView word);

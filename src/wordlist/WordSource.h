@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QtGlobal>
 
@@ -13,6 +14,24 @@ public:
     static constexpr quint32 none = ~quint32(0);
 
     virtual ~WordSource() = default;
+
+    // The key of a word as written: lower case, one space between words.
+    static QByteArray keyOf(QByteArrayView word)
+    {
+        QByteArray key;
+        key.reserve(word.size());
+        for (const char c : word) {
+            if (c == ' ' || c == '\t') {
+                if (!key.isEmpty() && !key.endsWith(' '))
+                    key += ' ';
+            } else {
+                key += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+            }
+        }
+        if (key.endsWith(' '))
+            key.chop(1);
+        return key;
+    }
 
     // Entries are numbered 0 .. size() - 1.
     virtual quint32 size() const = 0;

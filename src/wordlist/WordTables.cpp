@@ -1,7 +1,5 @@
 #include "wordlist/WordTables.h"
 
-#include "wordlist/LibraryMaker.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -190,7 +188,7 @@ quint32 WordTables::findForm(QByteArrayView key) const
 
 QString WordTables::phonetic(const QString &word) const
 {
-    QByteArray key = LibraryMaker::keyOf(word.toUtf8());
+    QByteArray key = keyOf(word.toUtf8());
     // As a list's word is found: as written, with spaces for hyphens, without a leading "to".
     for (int variant = 0; variant < 3; ++variant) {
         if (variant == 1)
