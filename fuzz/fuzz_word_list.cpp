@@ -37,8 +37,13 @@ void readTables(QByteArrayView bytes)
     if (!tables.load(bytes.toByteArray(), problem))
         return;
     for (quint32 i = 0; i < tables.size(); ++i) {
-        const quint32 found = tables.find(tables.spelling(i).toByteArray().toLower());
+        const QByteArray key = tables.spelling(i).toByteArray().toLower();
+        const quint32 found = tables.find(key);
         check(found == WordSource::none || found < tables.size());
+        const quint32 base = tables.findForm(key + "s");
+        check(base == WordSource::none || base < tables.size());
+        tables.phonetic(QString::fromLatin1(key));
+        tables.phonetic(QString::fromLatin1(key + "ed"));
         tables.meaning(i);
         tables.isCommon(i);
         for (const quint32 r : tables.related(i))

@@ -52,19 +52,7 @@ quint32 findBase(const WordSource &source, const QByteArray &key)
 
 quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
 {
-    // The tables' keys: lower case, one space between words.
-    QByteArray key;
-    key.reserve(word.size());
-    for (const char c : word) {
-        if (c == ' ' || c == '\t') {
-            if (!key.isEmpty() && !key.endsWith(' '))
-                key += ' ';
-        } else {
-            key += (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-        }
-    }
-    if (key.endsWith(' '))
-        key.chop(1);
+    const QByteArray key = WordSource::keyOf(word);
     if (const quint32 found = source.find(key); found != WordSource::none)
         return found;
     QByteArray spaced = key;
@@ -78,6 +66,9 @@ quint32 LibraryMaker::lookUp(const WordSource &source, QByteArrayView word)
         if (const quint32 found = source.find(QByteArrayView(spaced).sliced(3)); found != WordSource::none)
             return found;
     }
+    // Irregular forms ("went", "children") before the endings, which would misread some.
+    if (const quint32 found = source.findForm(spaced); found != WordSource::none)
+        return found;
     return findBase(source, spaced);
 }
 

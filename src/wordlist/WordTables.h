@@ -24,21 +24,31 @@ public:
     quint32 size() const override { return entryCount_; }
 
     quint32 find(QByteArrayView key) const override;
+    quint32 findForm(QByteArrayView key) const override;
     QByteArrayView spelling(quint32 entry) const override;
     QByteArrayView meaning(quint32 entry) const override;
     bool isCommon(quint32 entry) const override;
     std::span<const quint32> related(quint32 entry) const override;
 
+    // A word's American pronunciation in IPA ("kəmˈpjutɚ"), looked up as a list's word is;
+    // an inflected form has its own ("went"), never its base's. Empty when unknown.
+    QString phonetic(const QString &word) const;
+
 private:
     struct Entry;
+    struct Form;
     bool attach(const uchar *data, qint64 size, QString &problem);
     Entry entry(quint32 i) const;
+    Form form(quint32 i) const;
     QByteArrayView text(quint32 offset, quint32 length) const;
+    quint32 findFormIndex(QByteArrayView key) const;
 
     QFile file_;
     QByteArray bytes_;
     const uchar *entries_ = nullptr;
+    const uchar *forms_ = nullptr;
     const quint32 *relations_ = nullptr;
     const char *text_ = nullptr;
     quint32 entryCount_ = 0;
+    quint32 formCount_ = 0;
 };

@@ -15,31 +15,42 @@ using Status = LibraryFromList::Status;
 
 namespace {
 
-// A small word table: key, usual spelling, meaning, related entries, common; sorted by key.
-using Row = std::tuple<const char *, const char *, const char *, std::vector<quint32>, bool>;
-const std::vector<Row> rows = {{"apple", "apple", "n.苹果", {2, 3, 1}, true},
-                               {"ice cream", "ice cream", "n.冰激凌", {}, false},
-                               {"monday", "Monday", "n.星期一", {}, true},
-                               {"try", "try", "v.试", {0}, true}};
+// A small word table: key, usual spelling, meaning, pronunciation, related entries, common; sorted by key.
+using Row = std::tuple<const char *, const char *, const char *, const char *, std::vector<quint32>, bool>;
+const std::vector<Row> rows = {{"apple", "apple", "n.苹果", "ˈæpəl", {2, 3, 1}, true},
+                               {"ice cream", "ice cream", "n.冰激凌", "", {}, false},
+                               {"monday", "Monday", "n.星期一", "ˈmʌndi", {}, true},
+                               {"try", "try", "v.试", "traɪ", {0}, true}};
+// Other forms of the entries' words: key, entry, pronunciation; sorted by key.
+const std::vector<std::tuple<const char *, quint32, const char *>> forms = {{"apples", 0, "ˈæpəlz"},
+                                                                            {"tried", 3, "traɪd"}};
 
-// The layout of tools/lib/wordtables.mjs: header, entries of 20 bytes, relations, text.
+// The layout of tools/lib/wordtables.mjs: header, entries of 24 bytes, forms of 12, relations, text.
 QByteArray table()
 {
-    QByteArray entries, relations, text;
+    QByteArray entries, formTable, relations, text;
     const auto u32 = [](QByteArray &to, quint32 v) { to.append(reinterpret_cast<const char *>(&v), 4); };
-    for (const auto &[key, display, meaning, related, common] : rows) {
-        for (const char *t : {key, display, meaning})
+    for (const auto &[key, entry, phonetic] : forms) {
+        u32(formTable, quint32(text.size())), u32(formTable, entry);
+        formTable += char(strlen(key)) + QByteArray(1, char(strlen(phonetic))) + QByteArray(2, 0);
+        text += QByteArray(key) + phonetic;
+    }
+    for (const auto &[key, display, meaning, phonetic, related, common] : rows) {
+        u32(entries, quint32(text.size())), text += QByteArray(key) + phonetic;
+        for (const char *t : {display, meaning})
             u32(entries, quint32(text.size())), text += t;
         u32(entries, quint32(relations.size() / 4));
         for (quint32 to : related)
             u32(relations, to);
-        for (size_t byte : {strlen(key), strlen(meaning), related.size(), size_t(common)})
+        for (size_t byte : {strlen(key), strlen(meaning), related.size(), size_t(common), strlen(phonetic)})
             entries += char(byte);
+        entries += QByteArray(3, 0);
     }
-    QByteArray header("DWTABLE1");
-    for (qsizetype n : {qsizetype(rows.size()), relations.size() / 4, text.size(), qsizetype(0)})
+    QByteArray header("DWTABLE2");
+    for (qsizetype n :
+         {qsizetype(rows.size()), relations.size() / 4, qsizetype(forms.size()), text.size(), qsizetype(0)})
         u32(header, quint32(n));
-    return header + entries + relations + text;
+    return header + entries + formTable + relations + text;
 }
 const QByteArray small = table();
 
@@ -85,7 +96,7 @@ private slots:
             QTest::newRow(tag) << list << status << expected << text << name << occupied;
         };
         const QString forms = "abandon\nApples\ntries\ntried\nstopped\nbigger\nlarger\nboxes\nknives\nwolves\nhappily\n"
-                              "ice-cream\nice  cream\nto abandon\n";
+                              "ice-cream\nice  cream\nto abandon\nwent\nchildren\nmice\n";
         row("plain, phrases and forms", forms.toUtf8(), QString(forms).replace(u'\n', "=~|"), {});
         row("tab, comma, semicolon, quoted, empty",
             "abandon\tv.放弃\textra\nsmile,n.微笑；笑\nwhy; 为何,怎么 \n\"a, b\",\"say \"\"hi\"\"\"\nhappy,\n",
@@ -171,6 +182,30 @@ private slots:
         QVERIFY(expected != u'*' || (withMeaning >= 0.95 * n && withAssociation >= 0.90 * n));
     }
 
+    // The shipped tables: a form finds its base ("" none) and has its own pronunciation.
+    void forms_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("ipa");
+        for (const auto &[word, base, ipa] : {std::tuple{"went", "go", "wɛnt"},
+                                              {"children", "child", "ˈtʃɪldrən"},
+                                              {"tried", "try", "traɪd"},
+                                              {"Computer", "computer", "kəmˈpjutɚ"},
+                                              {"understand", "understand", "ˌʌndɚˈstænd"},
+                                              {"qzxv", "", ""}})
+            QTest::newRow(word) << QString(word) << QString(base) << QString(ipa);
+    }
+    void forms()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, base);
+        QFETCH(QString, ipa);
+        const quint32 found = LibraryMaker::lookUp(tables_, word.toUtf8());
+        QCOMPARE(found == WordSource::none ? QString() : QString(tables_.spelling(found).toByteArray()), base);
+        QCOMPARE(tables_.phonetic(word), ipa);
+    }
+
     // The small table read from its file and made into a library; a damaged one is refused and leaves no entry.
     void smallTable_data()
     {
@@ -180,10 +215,12 @@ private slots:
         QTest::newRow("not a word table") << patched(0, "X");
         QTest::newRow("cut short") << small.chopped(1);
         QTest::newRow("bytes beyond") << small + 'x';
-        // Entries of 20 bytes after a header of 24; the relations after the four entries.
-        QTest::newRow("relation to no entry") << patched(24 + 4 * 20, "\4");          // apple's first
-        QTest::newRow("text a byte past the end") << patched(24 + 3 * 20 + 17, "\6"); // try's meaning, 5 bytes
-        QTest::newRow("relations past the end") << patched(24 + 3 * 20 + 18, "\2");   // try's count, 1
+        // Entries of 24 bytes after a header of 28, then two forms of 12, then the relations.
+        QTest::newRow("relation to no entry") << patched(28 + 4 * 24 + 2 * 12, "\4"); // apple's first
+        QTest::newRow("text a byte past the end") << patched(28 + 3 * 24 + 17, "\6"); // try's meaning, 5 bytes
+        QTest::newRow("relations past the end") << patched(28 + 3 * 24 + 18, "\2");   // try's count, 1
+        QTest::newRow("pronunciation past the end") << patched(28 + 3 * 24 + 20, "\xff");
+        QTest::newRow("form of no entry") << patched(28 + 4 * 24 + 4, "\4"); // apples'
     }
     void smallTable()
     {
@@ -199,6 +236,8 @@ private slots:
         QCOMPARE(tables.size(), intact ? quint32(rows.size()) : 0);
         if (!intact)
             return;
+        QCOMPARE(tables.phonetic(QStringLiteral("Apples")), QStringLiteral("ˈæpəlz"));
+        QCOMPARE(tables.phonetic(QStringLiteral("to try")), QStringLiteral("traɪ"));
         // apple's ring: try of the list first, then Monday as the table spells it; ice cream is not common.
         const LibraryMaker::Files files = LibraryMaker::make(*WordList::read("apple\ntry\n", problem), tables);
         QCOMPARE(files.wordFile, QByteArray("2\r\n\"apple\",\"n.苹果\"\r\n\"try\",\"v.试\"\r\n"));

@@ -34,3 +34,14 @@ export function isNameTag(tag) {
 export function isFunctionTag(tag) {
   return /^(r|rr|rz|m|mq|q|p|c|u|uj|ul|ud|ug|uv|uz|y|e|o|f|zg)$/.test(tag);
 }
+
+// How often each English word is heard (SUBTLEX-US counts: [{word, count}]), all its
+// capitalisations together: Map lower-case word -> count.
+export function spokenCounts(list) {
+  const counts = new Map();
+  for (const { word, count } of list) {
+    const key = word.toLowerCase();
+    counts.set(key, (counts.get(key) ?? 0) + count);
+  }
+  return counts;
+}

@@ -129,3 +129,55 @@ export function meaningFor(lemma, { senses, index, frequencies, characterLevel }
   }
   return render();
 }
+
+// Labels for what the segmenter tags a word that WordNet does not know.
+const FUNCTION_LABEL = { r: 'pron.', rr: 'pron.', rz: 'pron.', p: 'prep.', c: 'conj.', e: 'int.', y: 'int.', o: 'int.', m: 'num.' };
+
+// The best few glosses of a word that meaningFor leaves without one: any candidate of the
+// lenient index, a labelled gloss or rare characters only when nothing else is there. The
+// part of speech is the gloss's ("to ..."), else WordNet's, else the Chinese word's tag.
+export function plainMeaningFor(word, { senses, index, frequencies, characterLevel }) {
+  const senseList = senses.get(word);
+  const weights = senseList ? posWeights(senseList) : {};
+  const nouns = Object.keys(weights)
+    .filter((p) => p !== 'v')
+    .sort((x, y) => weights[y] - weights[x] || x.localeCompare(y));
+  const scored = new Map();
+  for (const c of index.get(word) ?? []) {
+    // Only a word of cheque numerals alone: 陆 and 伍 are also in 大陆 and 队伍.
+    if (/^[壹贰叁肆伍陆柒捌玖拾佰仟]+$/u.test(c.chinese)) continue;
+    // A rare lone character is a word of its own when that is all it means (镱 ytterbium) or
+    // its first meaning, and it is not also a radical or a variant (疒).
+    const rare = c.chinese.length === 1 && characterLevel(c.chinese) !== 1;
+    if (rare && c.definitionCount > 1 && (c.position > 0 || c.reference)) continue;
+    const tag = frequencies.get(c.chinese)?.tag ?? '';
+    let label;
+    if (c.verb) label = 'v';
+    else if (nouns.length) label = nouns.length === 1 ? nouns[0] : classify(c, nouns, senses, frequencies, nouns[0]);
+    else label = FUNCTION_LABEL[tag] ?? (tagPos(tag) ?? 'n').replace('v', 'n')[0];
+    let score = scoreCandidate(c, POS_LABEL[label] ? label : 'n', { frequencies, characterLevel });
+    if (c.labelled) score -= 4;
+    if ([...c.chinese].some((ch) => characterLevel(ch) === 3)) score -= 3;
+    if (c.chinese.length === 1 && c.position > 2) score -= 2;
+    const shown = label === 'a' ? adjectiveForm(c.chinese) : c.chinese;
+    const key = `${label}\t${shown}`;
+    if (score > (scored.get(key) ?? -Infinity)) scored.set(key, score);
+  }
+  const best = [...scored.entries()].sort((x, y) => y[1] - x[1] || x[0].localeCompare(y[0]));
+  if (!best.length) return null;
+  const parts = new Map();
+  for (const [key, score] of best.filter(([, s]) => s >= best[0][1] - 1.5).slice(0, 3)) {
+    const [label, shown] = key.split('\t');
+    if (!parts.has(label)) parts.set(label, []);
+    parts.get(label).push(shown);
+  }
+  const labelOf = (label, glosses) =>
+    label === 'a' && glosses.every((g) => NUMERAL.test(g)) ? 'num.' : (POS_LABEL[label] ?? label);
+  const render = () => [...parts.entries()].map(([label, glosses]) => labelOf(label, glosses) + glosses.join(SEPARATOR)).join(' ');
+  while (cellCount(render()) > MAX_MEANING_CELLS && [...parts.values()].flat().length > 1) {
+    const last = [...parts.keys()].pop();
+    if (parts.get(last).length > 1) parts.get(last).pop();
+    else parts.delete(last);
+  }
+  return render();
+}

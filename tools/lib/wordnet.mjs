@@ -102,3 +102,19 @@ export function posWeights(senseList) {
   for (const s of senseList) weights[s.pos] = (weights[s.pos] ?? 0) + s.tagCount + 0.1;
   return weights;
 }
+
+// WordNet's lists of irregular forms (noun.exc, verb.exc, adj.exc, adv.exc): Map form ->
+// [base], each base once, in the order the files give them.
+export function loadExceptions(dir) {
+  const bases = new Map();
+  for (const name of Object.values(POS_FILES)) {
+    for (const line of fs.readFileSync(path.join(dir, `${name}.exc`), 'utf8').split('\n')) {
+      const [form, ...list] = line.trim().split(/\s+/);
+      if (!form || !list.length) continue;
+      const known = bases.get(form) ?? [];
+      for (const base of list) if (!known.includes(base)) known.push(base);
+      bases.set(form, known);
+    }
+  }
+  return bases;
+}
