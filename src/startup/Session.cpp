@@ -175,6 +175,35 @@ bool Session::libraryExists(const QString &name) const
     return LibraryFromList::exists(dataFolder_, name);
 }
 
+bool Session::takesDrop(const QString &path)
+{
+    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
+                                         QStringLiteral("qd")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
+QString Session::fileDropped(const QString &path, const std::function<bool(const QString &question)> &ask)
+{
+    const QFileInfo list(path);
+    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
+        openLibrary(LibrarySelection::libraryNameOf(path));
+        return {};
+    }
+    const QString name = list.completeBaseName();
+    const bool exists = libraryExists(name);
+    const auto confirm = [&](int wordCount) {
+        QString question =
+            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
+        if (exists)
+            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
+        return ask && ask(question);
+    };
+    const LibraryFromList::Outcome made = makeLibrary(path, name, exists, confirm);
+    if (made.status == LibraryFromList::Status::Made)
+        openLibrary(name);
+    return made.text;
+}
+
 QString Session::dataFolderFor(const QString &programFolder, const Registry &registry, const Environment &environment)
 {
     Settings settings;

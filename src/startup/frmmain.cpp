@@ -9,7 +9,6 @@
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
-#include "worddata/LibrarySelection.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -17,7 +16,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,15 +56,13 @@ void describeKeys(QWidget *control, std::initializer_list<QKeyCombination> keys)
     control->setAccessibleDescription(names.join(QStringLiteral(", ")));
 }
 
-// The one local file of a drop that the window takes: a word list or a word library.
+// The one local file of a drop, when the session takes it.
 QString droppedFile(const QMimeData *data)
 {
     if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
         return {};
     const QString path = data->urls().first().toLocalFile();
-    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
-                                         QStringLiteral("qd")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
+    return Session::takesDrop(path) ? path : QString();
 }
 
 } // namespace
@@ -572,28 +568,10 @@ void frmmain::dropEvent(QDropEvent *event)
 
 void frmmain::fileDropped(const QString &path)
 {
-    const QFileInfo list(path);
-    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
-        session_.openLibrary(LibrarySelection::libraryNameOf(path));
-        afterAction();
-        return;
-    }
-    const QString name = list.completeBaseName();
-    const bool exists = session_.libraryExists(name);
-    const auto ask = [&](int wordCount) {
-        QString question =
-            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
-        if (exists)
-            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
-        return services_.ask && services_.ask(question);
-    };
-    const LibraryFromList::Outcome made = session_.makeLibrary(path, name, exists, ask);
-    if (made.status == LibraryFromList::Status::Made) {
-        session_.openLibrary(name);
-        afterAction();
-    }
-    if (!made.text.isEmpty())
-        showMessages({made.text});
+    const QString report = session_.fileDropped(path, services_.ask);
+    afterAction();
+    if (!report.isEmpty())
+        showMessages({report});
 }
 
 void frmmain::closeEvent(QCloseEvent *event)
