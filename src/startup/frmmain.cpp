@@ -47,12 +47,41 @@ void announce(QWidget *label)
     QAccessible::updateAccessibility(&changed);
 }
 
+// Every key of the board and the input box, by what it does; nothing stands for the input
+// box, which Ctrl+L and / go to. A key with modifiers comes before the same key without.
+struct KeyBinding
+{
+    std::optional<BoardModel::Key> rule;
+    QKeyCombination key;
+};
+using Key = BoardModel::Key;
+constexpr KeyBinding kKeys[] = {{std::nullopt, Qt::CTRL | Qt::Key_L},  {std::nullopt, Qt::Key_Slash},
+                                {Key::Back, Qt::Key_Backspace},        {Key::Back, Qt::ALT | Qt::Key_Left},
+                                {Key::Clockwise, Qt::Key_Right},       {Key::Clockwise, Qt::Key_Down},
+                                {Key::CounterClockwise, Qt::Key_Left}, {Key::CounterClockwise, Qt::Key_Up},
+                                {Key::Turn, Qt::Key_Return},           {Key::Turn, Qt::Key_Enter},
+                                {Key::PreviousPage, Qt::Key_PageUp},   {Key::NextPage, Qt::Key_PageDown},
+                                {Key::Leave, Qt::Key_Escape}};
+
+// The binding a key press takes: its key, with at least the binding's modifiers held.
+const KeyBinding *bindingFor(const QKeyEvent *press)
+{
+    for (const KeyBinding &binding : kKeys) {
+        if (binding.key.key() == press->key() &&
+            (press->modifiers() & binding.key.keyboardModifiers()) == binding.key.keyboardModifiers())
+            return &binding;
+    }
+    return nullptr;
+}
+
 // The keys that do what a control does, for screen readers; its tooltip stays as designed.
-void describeKeys(QWidget *control, std::initializer_list<QKeyCombination> keys)
+void describeKeys(QWidget *control, std::optional<BoardModel::Key> rule)
 {
     QStringList names;
-    for (QKeyCombination key : keys)
-        names << QKeySequence(key).toString(QKeySequence::NativeText);
+    for (const KeyBinding &binding : kKeys) {
+        if (binding.rule == rule)
+            names << QKeySequence(binding.key).toString(QKeySequence::NativeText);
+    }
     control->setAccessibleDescription(names.join(QStringLiteral(", ")));
 }
 
@@ -130,7 +159,7 @@ void frmmain::buildControls()
     Text1 = new QLineEdit(surface_);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(48, 16, 113, 18);
-    describeKeys(Text1, {Qt::CTRL | Qt::Key_L, Qt::Key_Slash});
+    describeKeys(Text1, std::nullopt);
 
     Command2 = new QPushButton(surface_);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -148,20 +177,20 @@ void frmmain::buildControls()
     Command5 = new QPushButton(QStringLiteral("后退"), surface_);
     Command5->setObjectName(QStringLiteral("Command5"));
     Command5->setToolTip(QStringLiteral("上一个单词"));
-    describeKeys(Command5, {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left});
+    describeKeys(Command5, Key::Back);
     Command5->setGeometry(56, 45, 41, 19);
 
     Command3 = new QPushButton(surface_);
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setToolTip(QStringLiteral("上一屏"));
-    describeKeys(Command3, {Qt::Key_PageUp});
+    describeKeys(Command3, Key::PreviousPage);
     Command3->setIcon(QIcon(QStringLiteral(":/images/previous.png")));
     Command3->setIconSize(QSize(21, 29));
 
     Command4 = new QPushButton(surface_);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setToolTip(QStringLiteral("下一屏"));
-    describeKeys(Command4, {Qt::Key_PageDown});
+    describeKeys(Command4, Key::NextPage);
     Command4->setIcon(QIcon(QStringLiteral(":/images/next.png")));
     Command4->setIconSize(QSize(21, 29));
 
@@ -253,57 +282,25 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
 
 bool frmmain::boardKey(QObject *watched, const QKeyEvent *key)
 {
-    using Key = BoardModel::Key;
-    const bool alt = key->modifiers() & Qt::AltModifier;
+    const KeyBinding *binding = bindingFor(key);
     if (watched == Text1) {
         // Typing keeps its keys; Esc hands the keyboard back to the board.
-        if (key->key() != Qt::Key_Escape)
+        if (!binding || binding->rule != Key::Leave)
             return false;
         surface_->setFocus(Qt::OtherFocusReason);
         board_.keyPressed(Key::Leave);
-    } else if (key->key() == Qt::Key_Slash || (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier)) {
+    } else if (!binding) {
+        return false;
+    } else if (!binding->rule) {
         if (!Text1->isEnabled())
             return false;
         Text1->setFocus(Qt::ShortcutFocusReason);
-    } else {
-        std::optional<Key> rule;
-        switch (key->key()) {
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            rule = Key::Clockwise;
-            break;
-        case Qt::Key_Left:
-            rule = alt ? Key::Back : Key::CounterClockwise;
-            break;
-        case Qt::Key_Up:
-            rule = Key::CounterClockwise;
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // A button with the keyboard focus is pressed by Enter, as users expect.
-            if (auto *button = qobject_cast<QPushButton *>(watched)) {
-                button->animateClick();
-                return true;
-            }
-            rule = Key::Turn;
-            break;
-        case Qt::Key_PageUp:
-            rule = Key::PreviousPage;
-            break;
-        case Qt::Key_PageDown:
-            rule = Key::NextPage;
-            break;
-        case Qt::Key_Backspace:
-            rule = Key::Back;
-            break;
-        case Qt::Key_Escape:
-            rule = Key::Leave;
-            break;
-        default:
-            return false;
-        }
-        if (!board_.keyPressed(*rule))
-            return false;
+    } else if (auto *button = qobject_cast<QPushButton *>(watched); button && binding->rule == Key::Turn) {
+        // A button with the keyboard focus is pressed by Enter, as users expect.
+        button->animateClick();
+        return true;
+    } else if (!board_.keyPressed(*binding->rule)) {
+        return false;
     }
     afterAction();
     return true;
