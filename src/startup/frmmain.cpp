@@ -1,5 +1,6 @@
 #include "startup/frmmain.h"
 
+#include "board/FontFamilies.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/options.h"
 #include "platform/HelpDisplay.h"
@@ -35,8 +36,6 @@ QColor toColour(quint32 rgb)
 {
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
 }
-
-const QString kRestingFont = QStringLiteral("Arial Rounded MT Bold");
 
 // Screen readers say a label again when its name changes: the centre word, the counter.
 void announce(QWidget *label)
@@ -399,7 +398,7 @@ void frmmain::placeControlsForGeometry()
         Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
                                        g.circleWidth, g.circleHeight);
     }
-    QFont meaningFont(QStringLiteral("幼圆"));
+    QFont meaningFont(FontFamilies::meaning.toString());
     meaningFont.setPointSize(g.meaningFontSize);
     for (UiMeaningBox *box : Text2)
         box->setFont(meaningFont);
@@ -451,7 +450,7 @@ void frmmain::renderSlot(int i)
         QFont font;
         QRect rect;
         if (s.labelStyle == BoardModel::LabelStyle::Resting) {
-            font = QFont(kRestingFont, g.wordFontSize);
+            font = QFont(FontFamilies::restingWord.toString(), g.wordFontSize);
             rect = QRect(x - g.wordLabelOffsetX, y - g.wordLabelOffsetY, g.wordLabelWidth, g.wordLabelHeight);
         } else {
             font = QFont(g.focusFontName, g.focusFontSize);
