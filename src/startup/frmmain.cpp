@@ -95,14 +95,21 @@ QString droppedFile(const QMimeData *data)
 
 } // namespace
 
+// The pictures are compiled into a static library, which needs an explicit hook: before the
+// window is built, and before a background is decoded ahead of it. Registering again is harmless.
+// Outside any namespace, as the hook declares a global function.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
     : QMainWindow(parent)
     , session_(session)
     , board_(session.board())
     , services_(services)
 {
-    // The pictures are compiled into a static library, which needs an explicit hook.
-    Q_INIT_RESOURCE(resources);
+    registerPictures();
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(BoardModel::programTitle);
     buildControls();
@@ -359,6 +366,7 @@ int frmmain::screenHeightTwips()
 // start-up shows no message for it, only a line in the log when a file was there but refused.
 QFuture<QImage> frmmain::decodeBackground(const QString &path)
 {
+    registerPictures();
     return QtConcurrent::run([path] {
         const LoadedPicture picture = PictureFile::load(path);
         if (picture.ok())
