@@ -109,7 +109,6 @@ void Session::lookUpCompanion()
     const CompanionResult companion = Companion::run(
         settings_, services_.programFolder, *services_.registry, *services_.environment,
         *static_cast<LibraryHost *>(this), [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
-    companionFolder_ = companion.companionFolder;
     if (!companion.dataFolder.isEmpty())
         dataFolder_ = companion.dataFolder;
 }

@@ -68,9 +68,7 @@ public:
     BoardModel &board() { return board_; }
     const BoardGeometry &geometry() const { return board_.geometry(); }
     const OpenLibrary &library() const { return library_; }
-    QString programFolder() const { return services_.programFolder; }
     QString dataFolder() const { return dataFolder_; }
-    QString companionFolder() const { return companionFolder_; }
     QString helpFile() const;
 
     // Paints the reset board before a library is read; the window supplies it.
@@ -125,7 +123,6 @@ private:
     Settings settings_;
     OpenLibrary library_;
     BoardModel board_;
-    QString companionFolder_;
     QString dataFolder_;
     std::minstd_rand random_;
     std::function<void()> paintNow_;
