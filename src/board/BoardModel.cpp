@@ -128,6 +128,9 @@ void BoardModel::resetForLibrary()
         s.circleShown = true;
     }
     slots_[centreSlot].meaningShown = true;
+    // Go on the prompt shows the centre label again: empty, as at start-up, and never a word
+    // of the library before.
+    slots_[centreSlot].caption.clear();
     historyDepth_ = 0;
     inputText_ = inputPrompt;
     dispchin(centreSlot, greeting);
