@@ -68,7 +68,7 @@ Session::Start Session::Form_Load()
     // fatal: every path below is built from the folder itself.
     ProgramFolder::makeCurrent(programFolder);
 
-    random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    random_.seed(services_.randomSeed.value_or(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000)));
     settings_.setDefaults();
     board_.chooseLayout(BoardGeometry::forScreenHeightTwips(services_.screenHeightTwips));
 

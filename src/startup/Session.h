@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 
 class Environment;
@@ -37,6 +38,8 @@ public:
         int screenHeightTwips = 0;
         // The word tables libraries are made from; empty for the installed ones.
         QString wordTables;
+        // Seeds the random picks instead of the time of day, so that a run can be replayed.
+        std::optional<quint32> randomSeed;
     };
 
     // What the window shows once start-up is over.

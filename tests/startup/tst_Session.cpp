@@ -27,9 +27,9 @@ struct Started
 
     void run(int twips = 11520)
     {
-        session =
-            std::make_unique<Session>(Session::Services{folder.path(), &speech, &registry, &environment, &dialog, twips,
-                                                        DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt"});
+        const QString tables = DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt";
+        session = std::make_unique<Session>(
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, twips, tables, {}});
         start = session->Form_Load();
     }
     void registerCompanion()
@@ -265,7 +265,6 @@ private slots:
         });
         QTEST(asked, "asked");
         QVERIFY2(report.isEmpty() ? told.isEmpty() : told.contains(report), qPrintable(told));
-        QCOMPARE(s.session->library().libraryName, open);
         QCOMPARE(s.session->board().caption(), QStringLiteral("Tesmar单词Dorrit        词库：") + open);
         QVERIFY(s.session->takeMessages().isEmpty());
         if (open != "old")
