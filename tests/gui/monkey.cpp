@@ -86,6 +86,17 @@ struct Monkey
         }
     }
 
+    // Pointer moves over the slots queued as events, so that they reach the board while a load
+    // that the next action starts repaints it.
+    void queueSweep()
+    {
+        const BoardGeometry &g = session->geometry();
+        for (int k = 0, i = pick(9); k < 6; ++k, i = pick(9))
+            QCoreApplication::postEvent(board, new QMouseEvent(QEvent::MouseMove,
+                                                               QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)]),
+                                                               QCursor::pos(), Qt::NoButton, Qt::NoButton, {}));
+    }
+
     // A first start's program folder with the sample library, a large generated one, the fuzz
     // corpus's damaged ones and one without associations; outside, the files a user drops.
     Monkey()
@@ -140,9 +151,9 @@ struct Monkey
         int weight;
         std::function<void(Monkey &)> run;
     };
-    // Pointer sweeps over the slots; clicks and double-clicks on the board's controls; every
-    // key of the board and the input box; typing with type-ahead; the menus, their dialogs poked
-    // at until closed; drops of lists, libraries and other files.
+    // Pointer sweeps over the slots, also while a library loads; clicks and double-clicks on the board's controls;
+    // every key of the board and the input box; typing with type-ahead; the menus, their dialogs poked at until closed;
+    // drops of lists, libraries and other files.
     const std::vector<Action> actions = {
         {"sweep", 20,
          [](Monkey &m) {
@@ -183,7 +194,10 @@ struct Monkey
          }},
         {"menu", 10,
          [](Monkey &m) {
-             m.find<QAction>(std::array{"mnuciku", "mnuoption", "mnuhelphtm", "mnuabout"}[m.pick(4)])->trigger();
+             const int item = m.pick(4); // 0 opens a library
+             if (item == 0)
+                 m.queueSweep();
+             m.find<QAction>(std::array{"mnuciku", "mnuoption", "mnuhelphtm", "mnuabout"}[item])->trigger();
              for (int k = 0; QWidget *modal = QApplication::activeModalWidget(); ++k) {
                  if (k >= 12)
                      modal->close();
@@ -196,6 +210,7 @@ struct Monkey
          }},
         {"drop", 6,
          [](Monkey &m) {
+             m.queueSweep();
              QMimeData data;
              data.setUrls({QUrl::fromLocalFile(m.drops[m.pick(m.drops.size())])});
              if (m.chance(5))
