@@ -69,10 +69,10 @@ struct Monkey
         return t;
     }
     // The pointer to a control of a window, then a click or a double-click there.
-    void poke(QWidget *window)
+    void poke(QWidget *top)
     {
-        QList<QWidget *> controls{window};
-        for (QWidget *w : window->findChildren<QWidget *>()) {
+        QList<QWidget *> controls{top};
+        for (QWidget *w : top->findChildren<QWidget *>()) {
             if (w->isVisible() && w->isEnabled())
                 controls << w;
         }
