@@ -27,7 +27,6 @@ static int run(int argc, char **argv)
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(DORRIT_APP_ID));
 #endif
-    Q_INIT_RESOURCE(resources);
     installFontSubstitutes();
 
     const auto speech = makeSystemSpeech();

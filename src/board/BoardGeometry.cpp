@@ -1,5 +1,7 @@
 #include "board/BoardGeometry.h"
 
+#include "board/FontFamilies.h"
+
 #include <cmath>
 
 int roundHalfEven(double value)
@@ -33,20 +35,20 @@ struct Layout
     int focusLabelOffsetX, focusLabelOffsetY, wordLabelOffsetX, wordLabelOffsetY;
     int meaningBoxPadding, meaningCharWidth, meaningBoxBaseHeight, meaningLineHeight, meaningSingleLineHeight;
     int focusFontSize, wordFontSize;
-    const char *focusFontName;
+    QStringView focusFontName;
     int meaningFontSize, focusLabelHeight, focusLabelWidth, wordLabelHeight, wordLabelWidth, meaningLineChars;
 };
 
 // One layout a row.
 // clang-format off
 constexpr Layout kLayouts[3] = {
-    {7200, 1, 460, 600, 118, 14, 70, 216, 214, 359, 214, -4, 60, 48, 80, 12, 6, 6, 18, 12, 18, 8, 10, "MS serif", 9,
-     17, 121, 25, 161, 18},
-    {9000, 2, 580, 800, 160, 14, 70, 480, 256, 480, 294, -19, 60, 60, 80, 20, 8, 8, 22, 16, 24, 9, 16, "Fixedsys", 12,
-     17, 121, 25, 161, 18},
+    {7200, 1, 460, 600, 118, 14, 70, 216, 214, 359, 214, -4, 60, 48, 80, 12, 6, 6, 18, 12, 18, 8, 10,
+     FontFamilies::focus640, 9, 17, 121, 25, 161, 18},
+    {9000, 2, 580, 800, 160, 14, 70, 480, 256, 480, 294, -19, 60, 60, 80, 20, 8, 8, 22, 16, 24, 9, 16,
+     FontFamilies::focus800, 12, 17, 121, 25, 161, 18},
     // The last row also serves every height that is not one of the others.
     {11520, 3, 748, 1024, 190, 40, 140, 610, 340, 610, 380, -15, 60, 80, 90, 18, 6, 10, 25, 19, 27, 12, 18,
-     "Century Gothic", 14, 20, 121, 33, 182, 16},
+     FontFamilies::focus1024, 14, 20, 121, 33, 182, 16},
 };
 // clang-format on
 
@@ -79,7 +81,7 @@ BoardGeometry BoardGeometry::forScreenHeightTwips(int twips)
     g.meaningBoxBaseHeight = l.meaningBoxBaseHeight, g.meaningLineHeight = l.meaningLineHeight;
     g.meaningSingleLineHeight = l.meaningSingleLineHeight;
     g.focusFontSize = l.focusFontSize, g.wordFontSize = l.wordFontSize;
-    g.focusFontName = QString::fromLatin1(l.focusFontName);
+    g.focusFontName = l.focusFontName.toString();
     g.meaningFontSize = l.meaningFontSize;
     g.focusLabelHeight = l.focusLabelHeight, g.focusLabelWidth = l.focusLabelWidth;
     g.wordLabelHeight = l.wordLabelHeight, g.wordLabelWidth = l.wordLabelWidth;

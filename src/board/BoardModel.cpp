@@ -128,6 +128,9 @@ void BoardModel::resetForLibrary()
         s.circleShown = true;
     }
     slots_[centreSlot].meaningShown = true;
+    // Go on the prompt shows the centre label again: empty, as at start-up, and never a word
+    // of the library before.
+    slots_[centreSlot].caption.clear();
     historyDepth_ = 0;
     inputText_ = inputPrompt;
     dispchin(centreSlot, greeting);
@@ -172,12 +175,15 @@ void BoardModel::thinklist()
     // The words the pointer may reach next, so that the first of them is heard at once.
     if (readingAloud())
         services_.speech->prepare(onPage);
-    // Unused slots keep their old captions while hidden.
+    // Unused slots keep their old captions while hidden, but not the focus: a double-click or
+    // Enter would turn to a word no longer on the board.
     const quint8 used = usedSlots_[size_t(m)];
     for (int i = 0; i < ringSlots; ++i) {
         Slot &s = change(i);
         s.meaningShown = false;
         s.circleShown = s.labelShown = (used >> i) & 1u;
+        if (slotFocused_[size_t(i)] && !s.circleShown)
+            toRestingStyle(i);
     }
 }
 

@@ -103,7 +103,6 @@ public:
     void Form_DblClick();
     void Label1_DblClick() { Form_DblClick(); }
     void Text2_DblClick() { Form_DblClick(); }
-    int currentWord() const { return currentWord_; }
     // history(n) for n = 1..historyDepth; entries above the depth stay until overwritten.
     int history(int n) const;
 
@@ -118,7 +117,6 @@ public:
     // double-click does, and only where that is offered. False when the key does nothing.
     enum class Key { Clockwise, CounterClockwise, Turn, PreviousPage, NextPage, Back, Leave };
     bool keyPressed(Key key);
-    int focusSlot() const { return focusSlot_; }
     bool slotFocused(int i) const { return i >= 0 && i < ringSlots && slotFocused_[size_t(i)]; }
 
     QString caption() const { return caption_; }

@@ -1,5 +1,6 @@
 #include "dialogs/frmAbout.h"
 
+#include "board/FontFamilies.h"
 #include "dialogs/myself.h"
 #include "platform/ProgramName.h"
 
@@ -41,7 +42,7 @@ frmAbout::frmAbout(const Registry &registry, ProgramStarter &starter, MessageSin
     auto *Label1 = new QLabel(QStringLiteral("Ver 0.1"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twipsRect(4680, 240, 855, 255));
-    Label1->setFont(QFont(QStringLiteral("Calisto MT"), 12));
+    Label1->setFont(QFont(FontFamilies::aboutVersion.toString(), 12));
     QPalette palette = Label1->palette();
     palette.setColor(QPalette::WindowText, Qt::blue);
     Label1->setPalette(palette);

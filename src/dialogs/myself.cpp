@@ -1,5 +1,7 @@
 #include "dialogs/myself.h"
 
+#include "board/FontFamilies.h"
+
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,7 +22,7 @@ myself::myself(QWidget *parent)
     Text1->setGeometry(twipsRect(360, 480, 6255, 2655));
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setTabChangesFocus(true);
-    Text1->setFont(QFont(QStringLiteral("仿宋_GB2312"), 12));
+    Text1->setFont(QFont(FontFamilies::authorCard.toString(), 12));
     QPalette palette = Text1->palette();
     palette.setColor(QPalette::Base, QColor(255, 255, 192));
     Text1->setPalette(palette);

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// A modal message with the text only, an OK button, no icon and the program's name as
-// title. The window supplies the real box; tests record the texts.
+// A text the user is told and acknowledges before going on. Shown as a message box with the
+// text only, an OK button, no icon and the program's name as title; tests record the texts.
 class MessageSink
 {
 public:

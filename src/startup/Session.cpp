@@ -68,7 +68,7 @@ Session::Start Session::Form_Load()
     // fatal: every path below is built from the folder itself.
     ProgramFolder::makeCurrent(programFolder);
 
-    random_.seed(std::uint_fast32_t(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    random_.seed(services_.randomSeed.value_or(quint32(QTime::currentTime().msecsSinceStartOfDay() / 1000)));
     settings_.setDefaults();
     board_.chooseLayout(BoardGeometry::forScreenHeightTwips(services_.screenHeightTwips));
 
@@ -109,7 +109,6 @@ void Session::lookUpCompanion()
     const CompanionResult companion = Companion::run(
         settings_, services_.programFolder, *services_.registry, *services_.environment,
         *static_cast<LibraryHost *>(this), [&settingsFile](const Settings &s) { return settingsFile.writeAll(s); });
-    companionFolder_ = companion.companionFolder;
     if (!companion.dataFolder.isEmpty())
         dataFolder_ = companion.dataFolder;
 }
@@ -173,6 +172,35 @@ LibraryFromList::Outcome Session::makeLibrary(const QString &listPath, const QSt
 bool Session::libraryExists(const QString &name) const
 {
     return LibraryFromList::exists(dataFolder_, name);
+}
+
+bool Session::takesDrop(const QString &path)
+{
+    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
+                                         QStringLiteral("qd")};
+    return suffixes.contains(QFileInfo(path).suffix().toLower());
+}
+
+QString Session::fileDropped(const QString &path, const std::function<bool(const QString &question)> &ask)
+{
+    const QFileInfo list(path);
+    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
+        openLibrary(LibrarySelection::libraryNameOf(path));
+        return {};
+    }
+    const QString name = list.completeBaseName();
+    const bool exists = libraryExists(name);
+    const auto confirm = [&](int wordCount) {
+        QString question =
+            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
+        if (exists)
+            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
+        return ask && ask(question);
+    };
+    const LibraryFromList::Outcome made = makeLibrary(path, name, exists, confirm);
+    if (made.status == LibraryFromList::Status::Made)
+        openLibrary(name);
+    return made.text;
 }
 
 QString Session::dataFolderFor(const QString &programFolder, const Registry &registry, const Environment &environment)

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 
 class Environment;
@@ -37,6 +38,8 @@ public:
         int screenHeightTwips = 0;
         // The word tables libraries are made from; empty for the installed ones.
         QString wordTables;
+        // Seeds the random picks instead of the time of day, so that a run can be replayed.
+        std::optional<quint32> randomSeed;
     };
 
     // What the window shows once start-up is over.
@@ -68,9 +71,7 @@ public:
     BoardModel &board() { return board_; }
     const BoardGeometry &geometry() const { return board_.geometry(); }
     const OpenLibrary &library() const { return library_; }
-    QString programFolder() const { return services_.programFolder; }
     QString dataFolder() const { return dataFolder_; }
-    QString companionFolder() const { return companionFolder_; }
     QString helpFile() const;
 
     // Paints the reset board before a library is read; the window supplies it.
@@ -85,11 +86,13 @@ public:
     // The library of this name from the data folder, as a pick in the dialog would load it.
     void openLibrary(const QString &name);
 
-    // Makes the library of this name in the data folder from a word list file; confirm is asked
-    // with the number of words before anything is written. The report, or what went wrong.
-    LibraryFromList::Outcome makeLibrary(const QString &listPath, const QString &name, bool overwrite,
-                                         const std::function<bool(int wordCount)> &confirm = {});
-    bool libraryExists(const QString &name) const;
+    // Whether a file dropped onto the window is taken: a word library or a word list.
+    static bool takesDrop(const QString &path);
+    // A dropped word library is opened by its name; a dropped word list is made into the
+    // library of its name once ask says yes to the question, and that library opened. What to
+    // tell the user after the board and takeMessages(): the report, or what went wrong.
+    QString fileDropped(const QString &path, const std::function<bool(const QString &question)> &ask);
+
     // The data folder a start from programFolder would use, without taking the one-time
     // decision about sharing the companion's folders (as if it were taken).
     static QString dataFolderFor(const QString &programFolder, const Registry &registry,
@@ -103,6 +106,12 @@ public:
     OptionsOutcome optionsConfirmed(const OptionsChoice &choice) override;
 
 private:
+    // Makes the library of this name in the data folder from a word list file; confirm is asked
+    // with the number of words before anything is written. The report, or what went wrong.
+    LibraryFromList::Outcome makeLibrary(const QString &listPath, const QString &name, bool overwrite,
+                                         const std::function<bool(int wordCount)> &confirm = {});
+    bool libraryExists(const QString &name) const;
+
     BoardModel::Services boardServices();
     void lookUpCompanion();
     QString chooseBackground();
@@ -117,7 +126,6 @@ private:
     Settings settings_;
     OpenLibrary library_;
     BoardModel board_;
-    QString companionFolder_;
     QString dataFolder_;
     std::minstd_rand random_;
     std::function<void()> paintNow_;

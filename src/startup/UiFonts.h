@@ -1,5 +1,5 @@
 #pragma once
 
-// The board names Windows fonts; where they are missing, map them to fonts that the
-// setup installs, so Chinese meanings render and sizes stay close to the design.
+// The windows name Windows fonts; where they are missing, each maps to its stand-ins
+// (FontFamilies), fonts that the setup installs.
 void installFontSubstitutes();

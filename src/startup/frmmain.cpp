@@ -1,5 +1,6 @@
 #include "startup/frmmain.h"
 
+#include "board/FontFamilies.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/options.h"
 #include "platform/HelpDisplay.h"
@@ -9,7 +10,6 @@
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
-#include "worddata/LibrarySelection.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,8 +37,6 @@ QColor toColour(quint32 rgb)
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
 }
 
-const QString kRestingFont = QStringLiteral("Arial Rounded MT Bold");
-
 // Screen readers say a label again when its name changes: the centre word, the counter.
 void announce(QWidget *label)
 {
@@ -49,27 +46,62 @@ void announce(QWidget *label)
     QAccessible::updateAccessibility(&changed);
 }
 
+// Every key of the board and the input box, by what it does; nothing stands for the input
+// box, which Ctrl+L and / go to. A key with modifiers comes before the same key without.
+struct KeyBinding
+{
+    std::optional<BoardModel::Key> rule;
+    QKeyCombination key;
+};
+using Key = BoardModel::Key;
+constexpr KeyBinding kKeys[] = {{std::nullopt, Qt::CTRL | Qt::Key_L},  {std::nullopt, Qt::Key_Slash},
+                                {Key::Back, Qt::Key_Backspace},        {Key::Back, Qt::ALT | Qt::Key_Left},
+                                {Key::Clockwise, Qt::Key_Right},       {Key::Clockwise, Qt::Key_Down},
+                                {Key::CounterClockwise, Qt::Key_Left}, {Key::CounterClockwise, Qt::Key_Up},
+                                {Key::Turn, Qt::Key_Return},           {Key::Turn, Qt::Key_Enter},
+                                {Key::PreviousPage, Qt::Key_PageUp},   {Key::NextPage, Qt::Key_PageDown},
+                                {Key::Leave, Qt::Key_Escape}};
+
+// The binding a key press takes: its key, with at least the binding's modifiers held.
+const KeyBinding *bindingFor(const QKeyEvent *press)
+{
+    for (const KeyBinding &binding : kKeys) {
+        if (binding.key.key() == press->key() &&
+            (press->modifiers() & binding.key.keyboardModifiers()) == binding.key.keyboardModifiers())
+            return &binding;
+    }
+    return nullptr;
+}
+
 // The keys that do what a control does, for screen readers; its tooltip stays as designed.
-void describeKeys(QWidget *control, std::initializer_list<QKeyCombination> keys)
+void describeKeys(QWidget *control, std::optional<BoardModel::Key> rule)
 {
     QStringList names;
-    for (QKeyCombination key : keys)
-        names << QKeySequence(key).toString(QKeySequence::NativeText);
+    for (const KeyBinding &binding : kKeys) {
+        if (binding.rule == rule)
+            names << QKeySequence(binding.key).toString(QKeySequence::NativeText);
+    }
     control->setAccessibleDescription(names.join(QStringLiteral(", ")));
 }
 
-// The one local file of a drop that the window takes: a word list or a word library.
+// The one local file of a drop, when the session takes it.
 QString droppedFile(const QMimeData *data)
 {
     if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
         return {};
     const QString path = data->urls().first().toLocalFile();
-    static const QStringList suffixes = {QStringLiteral("txt"), QStringLiteral("csv"), QStringLiteral("tsv"),
-                                         QStringLiteral("qd")};
-    return suffixes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
+    return Session::takesDrop(path) ? path : QString();
 }
 
 } // namespace
+
+// The pictures are compiled into a static library, which needs an explicit hook: before the
+// window is built, and before a background is decoded ahead of it. Registering again is harmless.
+// Outside any namespace, as the hook declares a global function.
+static void registerPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
 
 frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
     : QMainWindow(parent)
@@ -77,8 +109,7 @@ frmmain::frmmain(Session &session, const Services &services, QWidget *parent)
     , board_(session.board())
     , services_(services)
 {
-    // The pictures are compiled into a static library, which needs an explicit hook.
-    Q_INIT_RESOURCE(resources);
+    registerPictures();
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(BoardModel::programTitle);
     buildControls();
@@ -134,7 +165,7 @@ void frmmain::buildControls()
     Text1 = new QLineEdit(surface_);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(48, 16, 113, 18);
-    describeKeys(Text1, {Qt::CTRL | Qt::Key_L, Qt::Key_Slash});
+    describeKeys(Text1, std::nullopt);
 
     Command2 = new QPushButton(surface_);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -152,20 +183,20 @@ void frmmain::buildControls()
     Command5 = new QPushButton(QStringLiteral("后退"), surface_);
     Command5->setObjectName(QStringLiteral("Command5"));
     Command5->setToolTip(QStringLiteral("上一个单词"));
-    describeKeys(Command5, {Qt::Key_Backspace, Qt::ALT | Qt::Key_Left});
+    describeKeys(Command5, Key::Back);
     Command5->setGeometry(56, 45, 41, 19);
 
     Command3 = new QPushButton(surface_);
     Command3->setObjectName(QStringLiteral("Command3"));
     Command3->setToolTip(QStringLiteral("上一屏"));
-    describeKeys(Command3, {Qt::Key_PageUp});
+    describeKeys(Command3, Key::PreviousPage);
     Command3->setIcon(QIcon(QStringLiteral(":/images/previous.png")));
     Command3->setIconSize(QSize(21, 29));
 
     Command4 = new QPushButton(surface_);
     Command4->setObjectName(QStringLiteral("Command4"));
     Command4->setToolTip(QStringLiteral("下一屏"));
-    describeKeys(Command4, {Qt::Key_PageDown});
+    describeKeys(Command4, Key::NextPage);
     Command4->setIcon(QIcon(QStringLiteral(":/images/next.png")));
     Command4->setIconSize(QSize(21, 29));
 
@@ -257,57 +288,25 @@ bool frmmain::eventFilter(QObject *watched, QEvent *event)
 
 bool frmmain::boardKey(QObject *watched, const QKeyEvent *key)
 {
-    using Key = BoardModel::Key;
-    const bool alt = key->modifiers() & Qt::AltModifier;
+    const KeyBinding *binding = bindingFor(key);
     if (watched == Text1) {
         // Typing keeps its keys; Esc hands the keyboard back to the board.
-        if (key->key() != Qt::Key_Escape)
+        if (!binding || binding->rule != Key::Leave)
             return false;
         surface_->setFocus(Qt::OtherFocusReason);
         board_.keyPressed(Key::Leave);
-    } else if (key->key() == Qt::Key_Slash || (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier)) {
+    } else if (!binding) {
+        return false;
+    } else if (!binding->rule) {
         if (!Text1->isEnabled())
             return false;
         Text1->setFocus(Qt::ShortcutFocusReason);
-    } else {
-        std::optional<Key> rule;
-        switch (key->key()) {
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            rule = Key::Clockwise;
-            break;
-        case Qt::Key_Left:
-            rule = alt ? Key::Back : Key::CounterClockwise;
-            break;
-        case Qt::Key_Up:
-            rule = Key::CounterClockwise;
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            // A button with the keyboard focus is pressed by Enter, as users expect.
-            if (auto *button = qobject_cast<QPushButton *>(watched)) {
-                button->animateClick();
-                return true;
-            }
-            rule = Key::Turn;
-            break;
-        case Qt::Key_PageUp:
-            rule = Key::PreviousPage;
-            break;
-        case Qt::Key_PageDown:
-            rule = Key::NextPage;
-            break;
-        case Qt::Key_Backspace:
-            rule = Key::Back;
-            break;
-        case Qt::Key_Escape:
-            rule = Key::Leave;
-            break;
-        default:
-            return false;
-        }
-        if (!board_.keyPressed(*rule))
-            return false;
+    } else if (auto *button = qobject_cast<QPushButton *>(watched); button && binding->rule == Key::Turn) {
+        // A button with the keyboard focus is pressed by Enter, as users expect.
+        button->animateClick();
+        return true;
+    } else if (!board_.keyPressed(*binding->rule)) {
+        return false;
     }
     afterAction();
     return true;
@@ -367,6 +366,7 @@ int frmmain::screenHeightTwips()
 // start-up shows no message for it, only a line in the log when a file was there but refused.
 QFuture<QImage> frmmain::decodeBackground(const QString &path, QThreadPool &pool)
 {
+    registerPictures();
     return QtConcurrent::run(&pool, [path] {
         const LoadedPicture picture = PictureFile::load(path);
         if (picture.ok())
@@ -406,7 +406,7 @@ void frmmain::placeControlsForGeometry()
         Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
                                        g.circleWidth, g.circleHeight);
     }
-    QFont meaningFont(QStringLiteral("幼圆"));
+    QFont meaningFont(FontFamilies::meaning.toString());
     meaningFont.setPointSize(g.meaningFontSize);
     for (UiMeaningBox *box : Text2)
         box->setFont(meaningFont);
@@ -458,7 +458,7 @@ void frmmain::renderSlot(int i)
         QFont font;
         QRect rect;
         if (s.labelStyle == BoardModel::LabelStyle::Resting) {
-            font = QFont(kRestingFont, g.wordFontSize);
+            font = QFont(FontFamilies::restingWord.toString(), g.wordFontSize);
             rect = QRect(x - g.wordLabelOffsetX, y - g.wordLabelOffsetY, g.wordLabelWidth, g.wordLabelHeight);
         } else {
             font = QFont(g.focusFontName, g.focusFontSize);
@@ -572,28 +572,10 @@ void frmmain::dropEvent(QDropEvent *event)
 
 void frmmain::fileDropped(const QString &path)
 {
-    const QFileInfo list(path);
-    if (list.suffix().compare(QLatin1String("qd"), Qt::CaseInsensitive) == 0) {
-        session_.openLibrary(LibrarySelection::libraryNameOf(path));
-        afterAction();
-        return;
-    }
-    const QString name = list.completeBaseName();
-    const bool exists = session_.libraryExists(name);
-    const auto ask = [&](int wordCount) {
-        QString question =
-            QStringLiteral("用“%1”里的 %2 个单词做词库《%3》吗？").arg(list.fileName()).arg(wordCount).arg(name);
-        if (exists)
-            question += QStringLiteral("\n词库《%1》已经存在，将被新做的替换。").arg(name);
-        return services_.ask && services_.ask(question);
-    };
-    const LibraryFromList::Outcome made = session_.makeLibrary(path, name, exists, ask);
-    if (made.status == LibraryFromList::Status::Made) {
-        session_.openLibrary(name);
-        afterAction();
-    }
-    if (!made.text.isEmpty())
-        showMessages({made.text});
+    const QString report = session_.fileDropped(path, services_.ask);
+    afterAction();
+    if (!report.isEmpty())
+        showMessages({report});
 }
 
 void frmmain::closeEvent(QCloseEvent *event)

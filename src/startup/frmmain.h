@@ -93,7 +93,7 @@ private:
     void mnuexit_Click();
     void mnuhelphtm_Click();
     void mnuabout_Click();
-    // A word list made into the library of its name and opened; a ".qd" opened by its name.
+    // The session's answer to a drop, after the board it leaves.
     void fileDropped(const QString &path);
 
     Session &session_;

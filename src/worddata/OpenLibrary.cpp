@@ -100,7 +100,7 @@ OpenLibrary::LoadResult OpenLibrary::fail(const QString &path, const QString &pr
     QString text = QStringLiteral("《%1》无法打开：\n%2\n%3").arg(failedName, path, problem);
     if (open_)
         text += QStringLiteral("\n仍使用原来的词库《%1》。").arg(libraryName);
-    // The window is put right first so that it is coherent behind the modal message.
+    // The host is put right first, so that what is shown is coherent while the message waits.
     if (open_)
         host.libraryOpened(libraryName);
     else

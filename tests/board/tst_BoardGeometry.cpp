@@ -51,8 +51,10 @@ private slots:
         QTest::newRow("640 two lines exactly") << 7200 << QString(36, u'a') << 114 << 30;
         QTest::newRow("640 Chinese two cells, line break two") << 7200 << QStringLiteral("油船\r\n") << 42 << 18;
         // 800x600: 18 cells, cell 8, padding 8, single 24, base 22, line 16.
+        QTest::newRow("800 one line exactly: not the wrapped height") << 9000 << QString(18, u'a') << 152 << 24;
         QTest::newRow("800 two lines and a cell") << 9000 << QString(18, u'船') + u'a' << 152 << 54;
         // 1024x768: 16 cells, cell 10, padding 6, single 27, base 25, line 19.
+        QTest::newRow("1024 one line exactly, in Chinese") << 11520 << QString(8, u'船') << 166 << 27;
         QTest::newRow("1024 greeting") << 11520 << QStringLiteral("欢迎使用Tesmar系列！") << 166 << 44;
         QTest::newRow("1024 two lines and a cell") << 11520 << QString(33, u'a') << 166 << 63;
     }

@@ -28,7 +28,7 @@ struct Window
     Window()
     {
         session = std::make_unique<Session>(
-            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, 9000, {}});
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, 9000, {}, {}});
         session->Form_Load();
         window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
     }

@@ -27,8 +27,9 @@ struct Started
 
     void run(int twips = 11520)
     {
+        const QString tables = DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt";
         session = std::make_unique<Session>(
-            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, twips, {}});
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, twips, tables, {}});
         start = session->Form_Load();
     }
     void registerCompanion()
@@ -220,6 +221,54 @@ private slots:
         QCOMPARE(s.session->board().inputEnabled(), !open.isEmpty());
         if (open == "cet4")
             QCOMPARE(s.session->library().wordLibrary().words(1), QStringLiteral("tanker"));
+    }
+
+    // clang-format off
+    void fileDropped_data()
+    {
+        QTest::addColumn<QString>("file"); // dropped from outside the data folder
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<QString>("open");   // the library open afterwards
+        QTest::addColumn<QString>("report"); // in what is told after
+        const QString question = "用“单元2.csv”里的 3 个单词做词库《单元2》吗？";
+        QTest::newRow("a word library: the data folder's of its name") << "x/cet4.QD" << false << QStringList{} << "cet4" << "";
+        QTest::newRow("a list, yes: made and opened") << "单元2.csv" << true << QStringList{question} << "单元2" << "词库《单元2》已做好：写入 3 个单词";
+        QTest::newRow("a list, no: nothing made") << "单元2.csv" << false << QStringList{question} << "old" << "";
+        QTest::newRow("a list named as a library: replaced after a yes")
+            << "cet4.txt" << true << QStringList{"用“cet4.txt”里的 3 个单词做词库《cet4》吗？\n词库《cet4》已经存在，将被新做的替换。"}
+            << "cet4" << "词库《cet4》已做好";
+        QTest::newRow("no words: nothing asked, told why") << "empty.tsv" << true << QStringList{} << "old" << "做不成词库：词表里没有单词。";
+        QTest::newRow("neither: not taken") << "notes.doc" << true << QStringList{} << "" << "";
+    }
+    // clang-format on
+    void fileDropped()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, yes);
+        QFETCH(QString, open);
+        QFETCH(QString, report);
+        Started s;
+        s.run();
+        writeLibrary(s.folder.path(), "old", wordFile({{"old", "旧"}}), associationFile({{}}));
+        writeLibrary(s.folder.path(), "cet4", wordFile({{"tanker", "n.油船"}}), associationFile({{}}));
+        s.session->openLibrary("old");
+        const TempProgramFolder outside;
+        outside.write(file, file.startsWith("empty") ? "" : "abandon\nforsake\ndesert\n");
+        QCOMPARE(Session::takesDrop(outside.file(file)), !open.isEmpty());
+        if (open.isEmpty())
+            return;
+        QStringList asked;
+        const QString told = s.session->fileDropped(outside.file(file), [&](const QString &q) {
+            asked << q;
+            return yes;
+        });
+        QTEST(asked, "asked");
+        QVERIFY2(report.isEmpty() ? told.isEmpty() : told.contains(report), qPrintable(told));
+        QCOMPARE(s.session->board().caption(), QStringLiteral("Tesmar单词Dorrit        词库：") + open);
+        QVERIFY(s.session->takeMessages().isEmpty());
+        if (open != "old")
+            QCOMPARE(s.session->library().wordLibrary().words(1), open == "cet4" && !yes ? "tanker" : "abandon");
     }
 
     // clang-format off
