@@ -13,29 +13,30 @@ pairs=${1:-15}
 start_display
 make_prefix
 "$wineserver" -p
-folder() { # READ_ALOUD: a program folder after its first start, with the picture to show
-  local dir="$work/program-$1"
+folder() { # NAME READ_ALOUD: a program folder after its first start, with the picture to show
+  local dir="$work/$1"
   cp -r "$windows_build/dist" "$dir"
   mkdir -p "$dir/Dorrit桌面/1024x768" && mv "$dir/013.jpg" "$dir/Dorrit桌面/1024x768/01.jpg"
-  printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",%s\r\n"桌面","01.jpg"\r\n"桌面是否随机",#FALSE#\r\n' "$1" |
+  printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",%s\r\n"桌面","01.jpg"\r\n"桌面是否随机",#FALSE#\r\n' "$2" |
     iconv -f UTF-8 -t GBK >"$dir/Dorrit参数.ini"
   echo "$dir"
 }
-off=$(folder '#FALSE#') on=$(folder '#TRUE#')
+off=$(folder off '#FALSE#') on=$(folder on '#TRUE#')
 baseline="$windows_build/bench/bench_startup_baseline.exe"
-# The baseline's Qt libraries are the program's, from its folder.
-export WINEPATH="$(winpath "$off")" DORRIT_REPORT_FIRST_FRAME=1
+# The baseline's Qt libraries and plugins are the program's, from its folder.
+export WINEPATH="$(winpath "$off")" WINEQT_PLUGIN_PATH="$(winpath "$off")" DORRIT_REPORT_FIRST_FRAME=1
 python3 - "$pairs" "$wine" "$baseline" "$off" "$on" <<'EOF'
-import os, statistics, subprocess, sys, time
+import os, select, statistics, subprocess, sys, time
 pairs, wine, baseline, off, on = int(sys.argv[1]), *sys.argv[2:]
 env = dict(os.environ, LC_ALL="zh_CN.UTF-8")
 
-def launch(folder, program):  # seconds from launch to the first frame's line
+def launch(folder, program):  # seconds from launch to the first frame's line; then it is ended
     start = time.monotonic()
     child = subprocess.Popen([wine, program], cwd=folder, env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    line = child.stdout.readline()
+    ready = select.select([child.stdout], [], [], 60)[0]
+    line = child.stdout.readline() if ready else b""
     took = time.monotonic() - start
-    child.kill() if b"first frame" in line else None
+    child.kill()
     child.wait()
     if b"first frame" not in line:
         sys.exit(f"{program}: no first frame")
