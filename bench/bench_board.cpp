@@ -9,7 +9,7 @@
 #include "GeneratedLibraries.h"
 #include "StartedWindow.h"
 #include "board/BoardModel.h"
-#include "platform/LibraryFileDialog.h"
+#include "platform/files/LibraryFileDialog.h"
 #include "startup/UiBoardSurface.h"
 #include "startup/UiFonts.h"
 

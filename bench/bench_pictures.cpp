@@ -2,7 +2,7 @@
 // first, then decode) against a plain QImage load of the same file; refusing a header that
 // claims 60000 x 60000 pixels; and seeding the six defaults with verified copies against
 // plain QFile::copy moves of the same files.
-#include "platform/PictureFile.h"
+#include "platform/pictures/PictureFile.h"
 #include "startup/BackgroundPictures.h"
 
 #include <QDir>

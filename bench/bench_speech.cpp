@@ -19,12 +19,12 @@
 #include "PrivateSoundServer.h"
 #include "SinkRecorder.h"
 #include "StartedWindow.h"
-#include "platform/FliteSpeech.h"
-#include "platform/FliteSynthesizer.h"
-#include "platform/LibraryFileDialog.h"
-#include "platform/SpeechChooser.h"
-#include "platform/SpeechDispatcherSpeech.h"
-#include "platform/SystemSpeech.h"
+#include "platform/speech/FliteSpeech.h"
+#include "platform/speech/FliteSynthesizer.h"
+#include "platform/files/LibraryFileDialog.h"
+#include "platform/speech/SpeechChooser.h"
+#include "platform/speech/SpeechDispatcherSpeech.h"
+#include "platform/speech/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 
 #include <QApplication>

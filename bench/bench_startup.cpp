@@ -12,7 +12,7 @@
 //            work remains.
 #include "BaselineWindow.h"
 #include "StartedWindow.h"
-#include "platform/SystemSpeech.h"
+#include "platform/speech/SystemSpeech.h"
 #include "startup/SettingsFile.h"
 #include "startup/UiFonts.h"
 

@@ -1,6 +1,6 @@
 // Finding the companion's key in a Wine prefix's system.reg of typical size (about 1.7 MB,
 // 9000 keys), compared with the least any reader must do: split the same bytes into lines.
-#include "platform/WineRegistryFile.h"
+#include "platform/registry/WineRegistryFile.h"
 
 #include <benchmark/benchmark.h>
 

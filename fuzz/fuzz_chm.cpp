@@ -1,8 +1,8 @@
 // Any bytes as a help file, as the stream of its objects that the reading child hands over,
 // as a #SYSTEM object and as a contents file. chmlib itself runs only in the child, which is
 // allowed to crash; everything that runs in the program is fuzzed here.
-#include "platform/ChmFile.h"
-#include "platform/HelpSitemap.h"
+#include "platform/help/ChmFile.h"
+#include "platform/help/HelpSitemap.h"
 
 #include <cstddef>
 #include <cstdint>

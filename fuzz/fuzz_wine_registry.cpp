@@ -1,5 +1,5 @@
 // Any bytes as a Wine registry file: the reader must neither crash nor read out of bounds.
-#include "platform/WineRegistryFile.h"
+#include "platform/registry/WineRegistryFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "board/BoardModel.h"
 
-#include "platform/MessageSink.h"
-#include "platform/ProgramName.h"
-#include "platform/Speech.h"
+#include "platform/messages/MessageSink.h"
+#include "platform/programs/ProgramName.h"
+#include "platform/speech/Speech.h"
 #include "worddata/OpenLibrary.h"
 
 const QString BoardModel::greeting = QStringLiteral("欢迎使用Tesmar系列！");

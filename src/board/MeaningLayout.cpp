@@ -1,6 +1,6 @@
 #include "board/MeaningLayout.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "board/FontFamilies.h"
 #include "dialogs/myself.h"
-#include "platform/ProgramName.h"
+#include "platform/programs/ProgramName.h"
 
 #include <QEvent>
 #include <QFrame>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogs/UiPictureDialog.h"
-#include "platform/SystemInformation.h"
+#include "platform/programs/SystemInformation.h"
 
 class QLabel;
 class QPushButton;

@@ -2,9 +2,9 @@
 
 #include "board/BoardGeometry.h"
 #include "dialogs/OptionsHost.h"
-#include "platform/MessageSink.h"
-#include "platform/PictureFile.h"
-#include "platform/ProgramName.h"
+#include "platform/messages/MessageSink.h"
+#include "platform/pictures/PictureFile.h"
+#include "platform/programs/ProgramName.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "startup/Companion.h"
 
-#include "platform/AnsiText.h"
-#include "platform/Environment.h"
-#include "platform/MessageSink.h"
-#include "platform/Registry.h"
+#include "platform/text/AnsiText.h"
+#include "platform/environment/Environment.h"
+#include "platform/messages/MessageSink.h"
+#include "platform/registry/Registry.h"
 
 #include <QDir>
 

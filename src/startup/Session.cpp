@@ -1,9 +1,9 @@
 #include "startup/Session.h"
 
-#include "platform/LibraryFileDialog.h"
-#include "platform/ProgramFolder.h"
-#include "platform/ProgramName.h"
-#include "platform/Speech.h"
+#include "platform/files/LibraryFileDialog.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/programs/ProgramName.h"
+#include "platform/speech/Speech.h"
 #include "startup/BackgroundPictures.h"
 #include "startup/Companion.h"
 #include "startup/SettingsFile.h"

@@ -1,6 +1,6 @@
 #include "startup/SettingsFile.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "worddata/SequentialReader.h"
 #include "worddata/SequentialWriter.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/LibraryFileDialog.h"
+#include "platform/files/LibraryFileDialog.h"
 
 class QWidget;
 

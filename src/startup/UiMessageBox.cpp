@@ -1,6 +1,6 @@
 #include "startup/UiMessageBox.h"
 
-#include "platform/ProgramName.h"
+#include "platform/programs/ProgramName.h"
 
 #include <QMessageBox>
 

@@ -1,6 +1,6 @@
 #include "worddata/LibraryEncoding.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageSink.h"
+#include "platform/messages/MessageSink.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "worddata/SequentialWriter.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 void SequentialWriter::separate()
 {

@@ -1,6 +1,6 @@
 #include "wordlist/LibraryFromList.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "worddata/OpenLibrary.h"
 #include "wordlist/WordList.h"
 

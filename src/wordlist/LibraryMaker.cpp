@@ -1,6 +1,6 @@
 #include "wordlist/LibraryMaker.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "wordlist/WordSource.h"
 
 #include <algorithm>

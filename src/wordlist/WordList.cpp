@@ -1,6 +1,6 @@
 #include "wordlist/WordList.h"
 
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <QStringDecoder>
 

@@ -1,7 +1,7 @@
 #include "common/LibraryFixtures.h"
 
 #include "common/TempProgramFolder.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/Environment.h"
-#include "platform/HelpDisplay.h"
-#include "platform/LibraryFileDialog.h"
-#include "platform/MessageSink.h"
-#include "platform/ProgramStarter.h"
-#include "platform/Registry.h"
-#include "platform/Speech.h"
+#include "platform/environment/Environment.h"
+#include "platform/help/HelpDisplay.h"
+#include "platform/files/LibraryFileDialog.h"
+#include "platform/messages/MessageSink.h"
+#include "platform/programs/ProgramStarter.h"
+#include "platform/registry/Registry.h"
+#include "platform/speech/Speech.h"
 
 #include <QList>
 #include <QMap>

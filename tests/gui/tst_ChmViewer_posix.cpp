@@ -1,7 +1,7 @@
 #include "common/TempProgramFolder.h"
-#include "platform/ChmFile.h"
-#include "platform/ChmViewer.h"
-#include "platform/ChmViewerBrowser.h"
+#include "platform/help/ChmFile.h"
+#include "platform/help/ChmViewer.h"
+#include "platform/help/ChmViewerBrowser.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "common/RecordingServices.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/myself.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 
 #include <QStringDecoder>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "common/TempProgramFolder.h"
 #include "gui/PictureFixtures.h"
-#include "platform/PictureFile.h"
+#include "platform/pictures/PictureFile.h"
 
 #include <QTest>
 #include <QtEndian>

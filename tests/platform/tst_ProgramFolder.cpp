@@ -1,6 +1,6 @@
 #include "common/TempProgramFolder.h"
-#include "platform/InstalledFiles.h"
-#include "platform/ProgramFolder.h"
+#include "platform/files/InstalledFiles.h"
+#include "platform/files/ProgramFolder.h"
 
 #include <QDateTime>
 #include <QDir>

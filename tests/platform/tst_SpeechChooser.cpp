@@ -1,4 +1,4 @@
-#include "platform/SpeechChooser.h"
+#include "platform/speech/SpeechChooser.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "common/RegistryValueRow.h"
-#include "platform/AnsiText.h"
-#include "platform/Environment.h"
-#include "platform/WineRegistryFile.h"
+#include "platform/text/AnsiText.h"
+#include "platform/environment/Environment.h"
+#include "platform/registry/WineRegistryFile.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "startup/Companion.h"
 
 #include <QTest>

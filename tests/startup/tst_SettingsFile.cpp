@@ -1,5 +1,5 @@
 #include "common/TempProgramFolder.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "startup/SettingsFile.h"
 
 #include <QTest>

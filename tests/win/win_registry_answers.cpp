@@ -1,7 +1,7 @@
 // Under Wine, in the prefix run_win_registry_test.sh filled: what the Win32 calls answer, for the
 // Linux reader to match byte for byte. Plain C++, without Qt.
 
-#include "platform/Win32Api.h"
+#include "platform/registry/Win32Api.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 #include "common/LibraryFixtures.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "worddata/AssociationTable.h"
 #include "worddata/WordLibrary.h"
 

@@ -1,6 +1,6 @@
 #include "common/LibraryFixtures.h"
 #include "common/TempProgramFolder.h"
-#include "platform/AnsiText.h"
+#include "platform/text/AnsiText.h"
 #include "worddata/OpenLibrary.h"
 #include "wordlist/LibraryFromList.h"
 #include "wordlist/WordTables.h"

@@ -1,0 +1,10 @@
+#include "platform/programs/ProgramEnd.h"
+
+namespace ProgramEnd {
+
+int afterRun(int status)
+{
+    return status;
+}
+
+} // namespace ProgramEnd
