@@ -126,7 +126,8 @@ def slots_changed(first, second, layout):
             if sum(differs(int(mx + x) + dx, int(my + y) + dy) for dx in range(-r, r, 2) for dy in range(-r, r, 2)) > 20))
 
 # RAW (16 kHz mono s16le) from byte START: its pieces of sound (10 ms windows above 1 % of full
-# scale, 0.3 s of quiet apart, at least 0.05 s) in seconds, the peak, whether 0.3 s quiet, samples.
+# scale, 0.3 s of quiet apart, at least 0.15 s: a loaded sound server clicks for less) in
+# seconds, the peak, whether 0.3 s quiet, samples.
 def pieces(raw, start):
     data = open(raw, "rb").read()[int(start) // 2 * 2:]
     samples = array.array("h", data[:len(data) // 2 * 2])
@@ -138,7 +139,7 @@ def pieces(raw, start):
         elif first is not None and i - last >= 30:
             found.append((last + 1 - first) / 100)
             first = None
-    return [p for p in found if p >= 0.05], max(map(abs, samples), default=0) / 32768, not any(loud[-30:]), samples
+    return [p for p in found if p >= 0.15], max(map(abs, samples), default=0) / 32768, not any(loud[-30:]), samples
 
 # Waits for a word said (and ended) in RAW from byte START, checks it; OUT: that part.
 def words(name, raw, start, out):
