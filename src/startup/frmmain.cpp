@@ -633,6 +633,8 @@ void frmmain::toggleWordbook(int slot)
     if (isVisible() && !marks.isEmpty())
         surface_->repaint(marks);
     session_.saveWordbook();
+    // The open library may be the wordbook, whose headwords the list offered.
+    completion_->hide();
     afterAction();
 }
 

@@ -110,7 +110,7 @@ bool Wordbook::read()
     if (state_ != State::Unread)
         return state_ == State::Read;
     const QString wordPath = wordFilePath(), groupPath = associationFilePath();
-    if (!QFileInfo::exists(wordPath) && !QFileInfo::exists(groupPath)) {
+    if (!QFileInfo(wordPath).isFile() && !QFileInfo(groupPath).isFile()) {
         state_ = State::Read;
         return true;
     }
