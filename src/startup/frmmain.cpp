@@ -249,6 +249,14 @@ void frmmain::connectBoard()
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &at) { wordMenu(w, at); });
     }
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
+        Text2[size_t(i)]->extendMenu = [this, i](QMenu *menu) {
+            if (hasWord(i)) {
+                menu->addSeparator();
+                addWordbookEntry(menu, i);
+            }
+        };
+    }
     // The board takes keys wherever the keyboard focus is, except while typing.
     surface_->setFocusPolicy(Qt::StrongFocus);
     for (QWidget *w :
@@ -592,16 +600,30 @@ void frmmain::mnuwordbookexport_Click()
     afterAction();
 }
 
+bool frmmain::hasWord(int slot) const
+{
+    return slot == BoardModel::centreSlot ? board_.currentWord() > 0 : board_.slotFocused(slot);
+}
+
 int frmmain::wordSlotAt(const QPointF &at) const
 {
     const BoardGeometry &g = board_.geometry();
-    const double radius = g.circleHeight / 2.0;
     for (int i = 0; i < BoardModel::slotCount; ++i) {
-        const bool hasWord = i == BoardModel::centreSlot ? board_.currentWord() > 0 : board_.slotFocused(i);
-        if (hasWord && QLineF(at, QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)])).length() < radius)
+        if (hasWord(i) && QLineF(at, QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)])).length() < g.circleHeight / 2.0)
             return i;
     }
     return -1;
+}
+
+void frmmain::addWordbookEntry(QMenu *menu, int slot)
+{
+    const bool kept = session_.inWordbook(board_.slot(slot).caption);
+    // Triggered, not returned by a modal loop: a screen reader's press reaches it too.
+    connect(menu->addAction(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本")), &QAction::triggered, this,
+            [this, menu, slot] {
+                menu->close();
+                toggleWordbook(slot);
+            });
 }
 
 void frmmain::wordMenu(QWidget *from, const QPoint &at)
@@ -609,11 +631,10 @@ void frmmain::wordMenu(QWidget *from, const QPoint &at)
     const int slot = wordSlotAt(from->mapTo(surface_, at));
     if (slot < 0)
         return;
-    QMenu menu(this);
-    const bool kept = session_.inWordbook(board_.slot(slot).caption);
-    QAction *toggle = menu.addAction(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本"));
-    if (menu.exec(from->mapToGlobal(at)) == toggle)
-        toggleWordbook(slot);
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addWordbookEntry(menu, slot);
+    menu->popup(from->mapToGlobal(at));
 }
 
 void frmmain::toggleWordbook(int slot)

@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 class QPointF;
 class QPushButton;
 class QThreadPool;
@@ -102,7 +103,10 @@ private:
     void fileDropped(const QString &path);
     // The centre word, or a ring word in focus, under a point of the board; -1 for none.
     int wordSlotAt(const QPointF &at) const;
+    bool hasWord(int slot) const;
     void wordMenu(QWidget *from, const QPoint &at);
+    // The entry that keeps or lets go the word of a slot, in a menu about it.
+    void addWordbookEntry(QMenu *menu, int slot);
     void toggleWordbook(int slot);
 
     Session &session_;
