@@ -1,7 +1,7 @@
 #include "platform/environment/Environment.h"
+#include "platform/files/ProgramFolder.h"
 #include "platform/help/HelpDisplay.h"
 #include "platform/programs/ProgramEnd.h"
-#include "platform/files/ProgramFolder.h"
 #include "platform/programs/ProgramName.h"
 #include "platform/programs/ProgramStarter.h"
 #include "platform/registry/Registry.h"
@@ -42,6 +42,7 @@ static int run(int argc, char **argv)
     services.registry = registry.get();
     services.environment = environment.get();
     services.libraryDialog = &libraryDialog;
+    services.saveDialog = &libraryDialog;
     services.screenHeightTwips = frmmain::screenHeightTwips();
     Session session(services);
     const Session::Start start = session.Form_Load();

@@ -126,6 +126,7 @@ void BoardModel::resetForLibrary()
         s.labelShown = false;
         s.meaningShown = false;
         s.circleShown = true;
+        s.inWordbook = false;
     }
     slots_[centreSlot].meaningShown = true;
     // Go on the prompt shows the centre label again: empty, as at start-up, and never a word
@@ -134,6 +135,7 @@ void BoardModel::resetForLibrary()
     historyDepth_ = 0;
     inputText_ = inputPrompt;
     dispchin(centreSlot, greeting);
+    updatePhonetic();
 }
 
 void BoardModel::libraryOpened(const QString &libraryName)
@@ -146,11 +148,67 @@ void BoardModel::libraryOpened(const QString &libraryName)
     counterEnabled_ = true;
 }
 
+void BoardModel::libraryReread(const std::function<int(int)> &newIndex)
+{
+    std::vector<qint16> kept;
+    for (int n = 1; n <= historyDepth_; ++n) {
+        if (const int i = newIndex(history(n)); i > 0)
+            kept.push_back(qint16(i));
+    }
+    history_ = std::move(kept);
+    historyDepth_ = int(history_.size());
+    if (historyDepth_ == 0) {
+        // As a load leaves it, but the user's text stays in the input box.
+        const QString typed = inputText_;
+        resetForLibrary();
+        inputText_ = typed;
+        counterEnabled_ = true;
+        return;
+    }
+    currentWord_ = history_.back();
+    backEnabled_ = historyDepth_ > 1;
+    changeControls();
+    showword();
+}
+
+bool BoardModel::marked(const QString &word) const
+{
+    return services_.inWordbook && !word.isEmpty() && services_.inWordbook(word);
+}
+
+void BoardModel::refreshMarks()
+{
+    for (int i = 0; i < slotCount; ++i) {
+        const bool mark = slots_[size_t(i)].labelShown && marked(slots_[size_t(i)].caption);
+        if (slots_[size_t(i)].inWordbook != mark)
+            change(i).inWordbook = mark;
+    }
+}
+
+void BoardModel::updatePhonetic()
+{
+    QString text;
+    const bool ring = slotFocused(focusSlot_);
+    if (services_.phonetic && (ring || historyDepth_ > 0)) {
+        const QString word = slots_[size_t(ring ? focusSlot_ : centreSlot)].caption;
+        const QString ipa = word.isEmpty() ? QString() : services_.phonetic(word);
+        // A ring word's is shown in the centre too, so it says whose it is.
+        if (!ipa.isEmpty())
+            text = (ring ? word + u' ' : QString()) + u'/' + ipa + u'/';
+    }
+    if (text != phonetic_) {
+        phonetic_ = text;
+        changeControls();
+    }
+}
+
 void BoardModel::showword()
 {
     const WordLibrary &words = services_.library->wordLibrary();
-    change(centreSlot).caption = words.words(currentWord_);
-    change(centreSlot).meaningShown = true;
+    Slot &centre = change(centreSlot);
+    centre.caption = words.words(currentWord_);
+    centre.meaningShown = true;
+    centre.inWordbook = marked(centre.caption);
     dispchin(centreSlot, words.meanings(currentWord_));
     pages_.start(services_.library->associations().assocCounts(currentWord_));
     thinklist();
@@ -168,7 +226,9 @@ void BoardModel::thinklist()
     QStringList onPage;
     for (int k = 1; k <= m; ++k) {
         const int s = slotLayout(m, k);
-        change(s).caption = associations.assocWords(currentWord_, first + k - 1);
+        Slot &slot = change(s);
+        slot.caption = associations.assocWords(currentWord_, first + k - 1);
+        slot.inWordbook = marked(slot.caption);
         dispchin(s, associations.assocMeanings(currentWord_, first + k - 1));
         onPage << slots_[size_t(s)].caption;
     }
@@ -185,6 +245,7 @@ void BoardModel::thinklist()
         if (slotFocused_[size_t(i)] && !s.circleShown)
             toRestingStyle(i);
     }
+    updatePhonetic();
 }
 
 void BoardModel::Command3_Click()
@@ -401,6 +462,7 @@ void BoardModel::toFocusStyle(int i)
     s.borderColour = red;
     s.labelStyle = LabelStyle::Focus;
     s.meaningShown = true;
+    updatePhonetic();
 }
 
 void BoardModel::toRestingStyle(int i)
@@ -411,4 +473,5 @@ void BoardModel::toRestingStyle(int i)
     s.labelStyle = LabelStyle::Resting;
     s.meaningShown = false;
     slotFocused_[size_t(i)] = false;
+    updatePhonetic();
 }

@@ -45,6 +45,8 @@ public:
         QString meaning;
         bool meaningShown = false;
         MeaningBox meaningBox;
+        // The word is kept in the wordbook.
+        bool inWordbook = false;
     };
 
     // What the rules need from outside; any may be null in tests that do not use it.
@@ -56,6 +58,9 @@ public:
         const bool *readAloud = nullptr;
         // Uniform in [0, 1).
         std::function<double()> random;
+        // Whether a word is kept in the wordbook, and its pronunciation in IPA (empty: unknown).
+        std::function<bool(const QString &)> inWordbook;
+        std::function<QString(const QString &)> phonetic;
     };
 
     explicit BoardModel(const BoardGeometry &geometry = BoardGeometry());
@@ -84,6 +89,12 @@ public:
     void resetForLibrary();
     // A library is open: the caption names it and the look-up controls are enabled.
     void libraryOpened(const QString &libraryName);
+    // The open library was read again after it changed: each word of the chain by its new
+    // index, 0 for one that is gone. The chain's last word is shown again, or the empty board
+    // when none is left; no index into the old tables stays.
+    void libraryReread(const std::function<int(int oldIndex)> &newIndex);
+    // Every shown word's mark, after the wordbook changed.
+    void refreshMarks();
 
     // The ring and its pages.
     void showword();
@@ -131,6 +142,11 @@ public:
     bool nextPageShown() const { return nextPageShown_; }
     bool boardShown() const { return boardShown_; }
     int historyDepth() const { return historyDepth_; }
+    int currentWord() const { return historyDepth_ > 0 ? currentWord_ : 0; }
+    int focusSlot() const { return focusSlot_; }
+    // The pronunciation shown in the centre: the focused ring word's with the word, else the
+    // centre word's; empty when unknown.
+    QString phonetic() const { return phonetic_; }
 
     // What changed since the window last asked: one bit per slot, and the other controls.
     quint16 takeChangedSlots();
@@ -145,6 +161,8 @@ private:
     void toFocusStyle(int i);
     void toRestingStyle(int i);
     void notInLibrary(const QString &word, const QString &tail) const;
+    bool marked(const QString &word) const;
+    void updatePhonetic();
 
     BoardGeometry geometry_;
     Services services_;
@@ -165,6 +183,7 @@ private:
     std::array<bool, ringSlots> slotFocused_{};
 
     QString caption_;
+    QString phonetic_;
     QString inputText_;
     bool inputEnabled_ = true;
     bool randomEnabled_ = true;

@@ -15,6 +15,8 @@ inline constexpr QStringView focus800 = u"Fixedsys";
 inline constexpr QStringView focus1024 = u"Century Gothic";
 inline constexpr QStringView aboutVersion = u"Calisto MT";
 inline constexpr QStringView authorCard = u"仿宋_GB2312";
+// The pronunciation in the centre: a family with the IPA letters.
+inline constexpr QStringView phonetic = u"Lucida Sans Unicode";
 
 struct StandIn
 {
@@ -29,6 +31,7 @@ inline constexpr StandIn standIns[] = {
     {aboutVersion, u"DejaVu Serif,Times New Roman"},
     {authorCard, u"FangSong,STFangsong,AR PL UKai CN,WenQuanYi Micro Hei,Noto Sans CJK SC,Microsoft YaHei,SimHei"},
     {focus800, u"DejaVu Sans Mono,Courier New"},
+    {phonetic, u"DejaVu Sans,Segoe UI,Arial"},
 };
 
 } // namespace FontFamilies

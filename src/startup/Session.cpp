@@ -2,16 +2,20 @@
 
 #include "platform/files/LibraryFileDialog.h"
 #include "platform/files/ProgramFolder.h"
+#include "platform/files/SaveFileDialog.h"
 #include "platform/programs/ProgramName.h"
 #include "platform/speech/Speech.h"
 #include "startup/BackgroundPictures.h"
 #include "startup/Companion.h"
 #include "startup/SettingsFile.h"
+#include "wordbook/WordbookExport.h"
 #include "worddata/LibrarySelection.h"
 #include "wordlist/WordTables.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
+#include <QStandardPaths>
 #include <QTime>
 
 namespace {
@@ -30,6 +34,21 @@ QString startOf(const QString &meaning)
     return start;
 }
 
+// Reads a library again behind the board, which the caller then brings up to date itself.
+class QuietHost : public LibraryHost
+{
+public:
+    void showMessage(const QString &text) override { messages << text; }
+    void resetBoard() override {}
+    void libraryOpened(const QString &) override {}
+    void noLibraryOpen() override {}
+    QStringList messages;
+};
+
+const QString kEmptyWordbook =
+    QStringLiteral("生词本里还没有单词。在单词盘上按 Ctrl+B，或在单词上点右键选“加入生词本”，"
+                   "把单词收进生词本。");
+
 } // namespace
 
 Session::Session(Services services)
@@ -47,6 +66,8 @@ BoardModel::Services Session::boardServices()
     s.messages = static_cast<LibraryHost *>(this);
     s.readAloud = &settings_.readAloud;
     s.random = [this] { return nextRandom(); };
+    s.inWordbook = [this](const QString &word) { return inWordbook(word); };
+    s.phonetic = [this](const QString &word) { return phonetic(word); };
     return s;
 }
 
@@ -150,14 +171,10 @@ void Session::openLibrary(const QString &name)
 LibraryFromList::Outcome Session::makeLibrary(const QString &listPath, const QString &name, bool overwrite,
                                               const std::function<bool(int wordCount)> &confirm)
 {
-    if (!wordTables_) {
-        auto tables = std::make_unique<WordTables>();
-        QString problem;
-        const QString path = services_.wordTables.isEmpty() ? WordTables::defaultPath() : services_.wordTables;
-        if (!tables->open(path, problem))
-            return {LibraryFromList::Status::Failed, problem, 0};
-        wordTables_ = std::move(tables);
-    }
+    QString problem;
+    const WordTables *tables = wordTables(problem);
+    if (!tables)
+        return {LibraryFromList::Status::Failed, problem, 0};
     LibraryFromList::Request request;
     request.listPath = listPath;
     request.name = name;
@@ -166,7 +183,173 @@ LibraryFromList::Outcome Session::makeLibrary(const QString &listPath, const QSt
     request.confirm = confirm;
     // A message box names a few words; the command line names them all.
     request.reportLimit = 20;
-    return LibraryFromList::make(request, *wordTables_);
+    return LibraryFromList::make(request, *tables);
+}
+
+const WordTables *Session::wordTables(QString &problem)
+{
+    if (!wordTables_ && tablesProblem_.isEmpty()) {
+        auto tables = std::make_unique<WordTables>();
+        const QString path = services_.wordTables.isEmpty() ? WordTables::defaultPath() : services_.wordTables;
+        if (tables->open(path, tablesProblem_))
+            wordTables_ = std::move(tables);
+    }
+    problem = tablesProblem_;
+    return wordTables_.get();
+}
+
+QString Session::phonetic(const QString &word)
+{
+    QString problem;
+    const WordTables *tables = wordTables(problem);
+    return tables ? tables->phonetic(word) : QString();
+}
+
+int Session::wordbookSlot() const
+{
+    if (board_.slotFocused(board_.focusSlot()))
+        return board_.focusSlot();
+    return board_.currentWord() > 0 && board_.slot(BoardModel::centreSlot).labelShown ? BoardModel::centreSlot : -1;
+}
+
+bool Session::inWordbook(const QString &word) const
+{
+    if (pending_ && pending_->entry.word == word)
+        return pending_->adding;
+    return wordbook_ && wordbook_->contains(word);
+}
+
+Wordbook *Session::readWordbook(const Ask *ask)
+{
+    if (!wordbook_)
+        wordbook_ = std::make_unique<Wordbook>(dataFolder_);
+    if (wordbook_->read())
+        return wordbook_.get();
+    if (!ask) {
+        showMessage(wordbook_->problem());
+        return nullptr;
+    }
+    const QString question =
+        wordbook_->problem() +
+        QStringLiteral("\n\n把它的文件改名为《%1》留着，另开一个新的生词本吗？").arg(wordbook_->asideName());
+    if (!*ask || !(*ask)(question))
+        return nullptr;
+    if (!wordbook_->startAfresh()) {
+        showMessage(wordbook_->problem());
+        return nullptr;
+    }
+    return wordbook_.get();
+}
+
+bool Session::toggleWordbook(int slot, const Ask &ask)
+{
+    saveWordbook();
+    if (slot < 0 || slot > BoardModel::centreSlot || (slot != BoardModel::centreSlot && !board_.slotFocused(slot)) ||
+        !board_.slot(slot).labelShown || board_.slot(slot).caption.isEmpty() || board_.currentWord() == 0)
+        return false;
+    const Wordbook *book = readWordbook(&ask);
+    if (!book)
+        return false;
+    const BoardModel::Slot &shown = board_.slot(slot);
+    WordbookChange change{{shown.caption, shown.meaning, {}, library_.libraryName}, !book->contains(shown.caption)};
+    Wordbook::Entry &entry = change.entry;
+    if (change.adding && (!Wordbook::storable(entry.word) || !Wordbook::storable(entry.meaning))) {
+        showMessage(QStringLiteral("“%1”不能加入生词本：它或它的释义含有代码页 936（GBK）写不下的字符或引号。")
+                        .arg(entry.word));
+        return false;
+    }
+    // The associations the word has where it was found: a ring word's own, when it is a headword.
+    const int index = slot == BoardModel::centreSlot ? board_.currentWord() : board_.lookUp(entry.word);
+    const AssociationTable &groups = library_.associations();
+    for (int k = 1; change.adding && index > 0 && k <= groups.assocCounts(index); ++k)
+        entry.associations.append({groups.assocWords(index, k), groups.assocMeanings(index, k)});
+    // A ring word of the open wordbook came from where the word in the centre did.
+    if (entry.library == Wordbook::name) {
+        const QString centre = board_.slot(BoardModel::centreSlot).caption;
+        for (qsizetype i = 0; i < book->size(); ++i) {
+            if (book->entry(i).word == centre)
+                entry.library = book->entry(i).library;
+        }
+    }
+    pending_ = std::move(change);
+    board_.refreshMarks();
+    return true;
+}
+
+void Session::saveWordbook()
+{
+    if (!pending_ || !wordbook_)
+        return;
+    const WordbookChange change = std::move(*pending_);
+    pending_.reset();
+    const Wordbook::Change done = change.adding ? wordbook_->add(change.entry) : wordbook_->remove(change.entry.word);
+    if (done == Wordbook::Change::Failed) {
+        showMessage(QStringLiteral("无法把“%1”%2：\n%3")
+                        .arg(change.entry.word,
+                             change.adding ? QStringLiteral("加入生词本") : QStringLiteral("移出生词本"),
+                             wordbook_->problem()));
+    } else if (done == Wordbook::Change::Done && library_.isOpen() && library_.libraryName == Wordbook::name) {
+        rereadWordbook(!change.adding);
+    }
+    board_.refreshMarks();
+}
+
+void Session::rereadWordbook(bool removed)
+{
+    // Additions append, so every index stays; a removal moves the later ones.
+    QHash<int, QString> chain;
+    for (int n = 1; n <= board_.historyDepth(); ++n)
+        chain.insert(board_.history(n), library_.wordLibrary().words(board_.history(n)));
+    QuietHost host;
+    library_.previousLibraryName = library_.libraryName;
+    if (library_.openwordfile(dataFolder_, host) != OpenLibrary::LoadResult::Loaded) {
+        messages_ += host.messages;
+        return;
+    }
+    if (removed)
+        board_.libraryReread([&](int old) { return library_.wordLibrary().find(chain.value(old)); });
+}
+
+void Session::openWordbook()
+{
+    saveWordbook();
+    const Wordbook *book = readWordbook(nullptr);
+    if (!book)
+        return;
+    if (book->size() == 0) {
+        showMessage(kEmptyWordbook);
+        return;
+    }
+    openLibrary(Wordbook::name);
+}
+
+void Session::exportWordbook()
+{
+    saveWordbook();
+    const Wordbook *book = readWordbook(nullptr);
+    if (!book || !services_.saveDialog)
+        return;
+    if (book->size() == 0) {
+        showMessage(kEmptyWordbook);
+        return;
+    }
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const std::optional<QString> path =
+        services_.saveDialog->getSaveFileName(QStringLiteral("导出生词本"), QStringLiteral("文本文件 (*.txt)"),
+                                              QDir(documents).filePath(Wordbook::name + QStringLiteral(".txt")));
+    if (!path)
+        return;
+    QString problem;
+    const QByteArray notes = WordbookExport::notes(*book, [this](const QString &word) { return phonetic(word); });
+    if (!WordbookExport::write(*path, notes, problem)) {
+        showMessage(problem);
+        return;
+    }
+    showMessage(
+        QStringLiteral("已把生词本的 %1 个单词导出到“%2”。\nAnki 用“导入”就能读它：每个单词一张卡片，正面是单词，"
+                       "背面是释义，词库名是标签。")
+            .arg(book->size())
+            .arg(QDir::toNativeSeparators(*path)));
 }
 
 bool Session::libraryExists(const QString &name) const
@@ -277,6 +460,10 @@ void Session::resetBoard()
 
 void Session::libraryOpened(const QString &libraryName)
 {
+    // The marks need the wordbook; a damaged one marks nothing and is told about when used.
+    if (!wordbook_)
+        wordbook_ = std::make_unique<Wordbook>(dataFolder_);
+    wordbook_->read();
     board_.libraryOpened(libraryName);
 }
 

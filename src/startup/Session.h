@@ -3,6 +3,7 @@
 #include "board/BoardModel.h"
 #include "dialogs/OptionsHost.h"
 #include "startup/Settings.h"
+#include "wordbook/Wordbook.h"
 #include "worddata/LibraryHost.h"
 #include "worddata/OpenLibrary.h"
 #include "wordlist/LibraryFromList.h"
@@ -17,6 +18,7 @@
 class Environment;
 class LibraryFileDialog;
 class Registry;
+class SaveFileDialog;
 class Speech;
 class WordTables;
 
@@ -40,7 +42,10 @@ public:
         QString wordTables;
         // Seeds the random picks instead of the time of day, so that a run can be replayed.
         std::optional<quint32> randomSeed;
+        SaveFileDialog *saveDialog = nullptr;
     };
+    // A yes/no question to the user.
+    using Ask = std::function<bool(const QString &question)>;
 
     // What the window shows once start-up is over.
     struct Start
@@ -98,6 +103,21 @@ public:
     static QString dataFolderFor(const QString &programFolder, const Registry &registry,
                                  const Environment &environment);
 
+    // The slot whose word the wordbook's key and menu act on: the focused ring word's, else the
+    // centre word's once one is shown; -1 when there is none.
+    int wordbookSlot() const;
+    bool inWordbook(const QString &word) const;
+    // Keeps the word of a slot in the wordbook (生词本) with its meaning and associations, or lets
+    // it go when it is kept. The board shows it at once; saveWordbook() writes the files, and
+    // takes the mark back when they cannot be written. False when nothing changes (what to tell
+    // in takeMessages()); ask is asked before a damaged wordbook is put aside for a new one.
+    bool toggleWordbook(int slot, const Ask &ask);
+    void saveWordbook();
+    // 打开生词本: the wordbook opened as a library picked in the dialog is.
+    void openWordbook();
+    // 导出…: the file dialog, then the notes written; what came of it in takeMessages().
+    void exportWordbook();
+
     // Up to ten headwords of the open library that begin with what is typed, while the input
     // box takes typing; nothing for the prompt or an empty text.
     QList<Completion> completions(const QString &typed) const;
@@ -111,6 +131,15 @@ private:
     LibraryFromList::Outcome makeLibrary(const QString &listPath, const QString &name, bool overwrite,
                                          const std::function<bool(int wordCount)> &confirm = {});
     bool libraryExists(const QString &name) const;
+    // The word tables, opened on first use (never before the window's first frame); null with
+    // the reason when they cannot be.
+    const WordTables *wordTables(QString &problem);
+    QString phonetic(const QString &word);
+    // The wordbook read; a damaged one replaced by a new one after a yes to ask, or told about
+    // without ask. Null when there is none to use.
+    Wordbook *readWordbook(const Ask *ask);
+    // The open wordbook's tables read again after it changed; the board's chain kept by its words.
+    void rereadWordbook(bool removed);
 
     BoardModel::Services boardServices();
     void lookUpCompanion();
@@ -131,4 +160,13 @@ private:
     std::function<void()> paintNow_;
     QStringList messages_;
     std::unique_ptr<WordTables> wordTables_;
+    QString tablesProblem_;
+    std::unique_ptr<Wordbook> wordbook_;
+    // A change shown on the board and not yet written.
+    struct WordbookChange
+    {
+        Wordbook::Entry entry;
+        bool adding = true;
+    };
+    std::optional<WordbookChange> pending_;
 };

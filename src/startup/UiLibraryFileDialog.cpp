@@ -10,3 +10,12 @@ std::optional<QString> UiLibraryFileDialog::getOpenFileName(const QString &title
         return std::nullopt;
     return chosen;
 }
+
+std::optional<QString> UiLibraryFileDialog::getSaveFileName(const QString &title, const QString &filter,
+                                                            const QString &startPath)
+{
+    const QString chosen = QFileDialog::getSaveFileName(parent_, title, startPath, filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}

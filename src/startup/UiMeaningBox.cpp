@@ -119,6 +119,8 @@ void UiMeaningBox::contextMenuEvent(QContextMenuEvent *event)
     QAction *copy = menu.addAction(copyText, this, &UiMeaningBox::copySelection);
     copy->setEnabled(hasSelectedText());
     menu.addAction(selectAllText, this, [this] { setSelection(0, int(text().size())); });
+    if (extendMenu)
+        extendMenu(&menu);
     menu.exec(event->globalPos());
 }
 

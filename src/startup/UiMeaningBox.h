@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
+
+class QMenu;
 
 // A meaning box: plain text on white in a thin frame, wrapped at its own width. A learner
 // copies meanings, so the text can be selected with the mouse and copied (Ctrl+C, or 复制
@@ -15,6 +18,8 @@ public:
 
     static const QString copyText;
     static const QString selectAllText;
+    // Adds what the board offers for the box's word to its menu, after its own entries.
+    std::function<void(QMenu *)> extendMenu;
 
 signals:
     void doubleClicked();

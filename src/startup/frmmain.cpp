@@ -21,6 +21,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineF>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -157,6 +159,15 @@ void frmmain::buildControls()
         Text2[size_t(i)] = box;
     }
 
+    // Above the circles, under the centre word, where no other control lies.
+    LabelPhonetic = new QLabel(surface_);
+    LabelPhonetic->setObjectName(QStringLiteral("LabelPhonetic"));
+    LabelPhonetic->setAlignment(Qt::AlignCenter);
+    LabelPhonetic->setAutoFillBackground(true);
+    LabelPhonetic->setMouseTracking(true);
+    LabelPhonetic->installEventFilter(this);
+    LabelPhonetic->hide();
+
     Command1 = new QPushButton(QStringLiteral("随机"), surface_);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("随机选择单词"));
@@ -230,6 +241,21 @@ void frmmain::connectBoard()
             w->setMouseTracking(true);
             w->installEventFilter(this);
         }
+    }
+    // The centre word and a ring word in focus offer the wordbook in their menu.
+    QList<QWidget *> withMenu{surface_, LabelPhonetic};
+    withMenu.append(QList<QWidget *>(Label1.begin(), Label1.end()));
+    for (QWidget *w : withMenu) {
+        w->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(w, &QWidget::customContextMenuRequested, this, [this, w](const QPoint &at) { wordMenu(w, at); });
+    }
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
+        Text2[size_t(i)]->extendMenu = [this, i](QMenu *menu) {
+            if (hasWord(i)) {
+                menu->addSeparator();
+                addWordbookEntry(menu, i);
+            }
+        };
     }
     // The board takes keys wherever the keyboard focus is, except while typing.
     surface_->setFocusPolicy(Qt::StrongFocus);
@@ -341,6 +367,27 @@ void frmmain::buildMenus()
     mnuexit->setObjectName(QStringLiteral("mnuexit"));
     connect(mnuexit, &QAction::triggered, this, &frmmain::mnuexit_Click);
 
+    QMenu *mnuwordbook = menuBar()->addMenu(QStringLiteral("生词本"));
+    mnuwordbook->setObjectName(QStringLiteral("mnuwordbook"));
+    mnuwordbookadd = mnuwordbook->addAction(QStringLiteral("加入生词本"));
+    mnuwordbookadd->setObjectName(QStringLiteral("mnuwordbookadd"));
+    // Free on the board and in the input box, which binds no Ctrl+B of its own.
+    mnuwordbookadd->setShortcut(Qt::CTRL | Qt::Key_B);
+    mnuwordbookadd->setEnabled(false);
+    connect(mnuwordbookadd, &QAction::triggered, this, &frmmain::mnuwordbookadd_Click);
+    mnuwordbookopen = mnuwordbook->addAction(QStringLiteral("打开生词本"));
+    mnuwordbookopen->setObjectName(QStringLiteral("mnuwordbookopen"));
+    connect(mnuwordbookopen, &QAction::triggered, this, &frmmain::mnuwordbookopen_Click);
+    mnuwordbookexport = mnuwordbook->addAction(QStringLiteral("导出…"));
+    mnuwordbookexport->setObjectName(QStringLiteral("mnuwordbookexport"));
+    connect(mnuwordbookexport, &QAction::triggered, this, &frmmain::mnuwordbookexport_Click);
+    // The first entry says what it will do to the word it acts on.
+    connect(mnuwordbook, &QMenu::aboutToShow, this, [this] {
+        const int slot = session_.wordbookSlot();
+        const bool kept = slot >= 0 && session_.inWordbook(board_.slot(slot).caption);
+        mnuwordbookadd->setText(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本"));
+    });
+
     QMenu *mnuhelp = menuBar()->addMenu(QStringLiteral("帮助"));
     mnuhelp->setObjectName(QStringLiteral("mnuhelp"));
     mnuhelphtm = mnuhelp->addAction(QStringLiteral("帮助主题"));
@@ -406,6 +453,9 @@ void frmmain::placeControlsForGeometry()
         Shape1[size_t(i)]->setGeometry(g.slotX[size_t(i)] - g.circleWidth / 2, g.slotY[size_t(i)] - g.circleHeight / 2,
                                        g.circleWidth, g.circleHeight);
     }
+    QFont phoneticFont(FontFamilies::phonetic.toString());
+    phoneticFont.setPixelSize(g.focusLabelHeight - 7);
+    LabelPhonetic->setFont(phoneticFont);
     QFont meaningFont(FontFamilies::meaning.toString());
     meaningFont.setPointSize(g.meaningFontSize);
     for (UiMeaningBox *box : Text2)
@@ -420,9 +470,13 @@ void frmmain::render()
         if (changed & (1u << i))
             renderSlot(i);
     }
-    if (!board_.takeControlsChanged())
+    const bool controlsChanged = board_.takeControlsChanged();
+    if (controlsChanged || (changed & (1u << BoardModel::centreSlot)))
+        renderPhonetic();
+    if (!controlsChanged)
         return;
     const BoardModel &b = board_;
+    mnuwordbookadd->setEnabled(b.currentWord() > 0);
     setWindowTitle(b.caption());
     Command1->setEnabled(b.randomEnabled());
     Command2->setEnabled(b.goEnabled());
@@ -449,6 +503,7 @@ void frmmain::renderSlot(int i)
     UiCircleShape *circle = Shape1[size_t(i)];
     circle->setBorderStyle(s.borderStyle);
     circle->setBorderColor(toColour(s.borderColour));
+    circle->setInWordbook(s.inWordbook);
     circle->setVisible(s.circleShown);
 
     // Hidden words and meanings are brought up to date when they are next shown: fonts
@@ -490,6 +545,30 @@ void frmmain::renderSlot(int i)
     box->setVisible(s.meaningShown);
 }
 
+void frmmain::renderPhonetic()
+{
+    const QString text = board_.phonetic();
+    const bool shown = !text.isEmpty() && board_.slot(BoardModel::centreSlot).labelShown;
+    if (shown) {
+        // Under the centre word; under the meaning box when that reaches so high.
+        const BoardGeometry &g = board_.geometry();
+        const MeaningBox &box = board_.slot(BoardModel::centreSlot).meaningBox;
+        const int height = g.focusLabelHeight - 4;
+        int top = g.slotY[BoardModel::centreSlot] - g.focusLabelOffsetY + g.focusLabelHeight;
+        if (box.top < top + height)
+            top = roundHalfEven(box.top) + box.height + 1;
+        LabelPhonetic->setGeometry(g.slotX[BoardModel::centreSlot] - g.focusLabelOffsetX, top, g.focusLabelWidth,
+                                   height);
+        const QString elided =
+            LabelPhonetic->fontMetrics().elidedText(text, Qt::ElideRight, LabelPhonetic->contentsRect().width());
+        if (LabelPhonetic->text() != elided) {
+            LabelPhonetic->setText(elided);
+            LabelPhonetic->setAccessibleName(text);
+        }
+    }
+    LabelPhonetic->setVisible(shown);
+}
+
 void frmmain::showFillingScreen()
 {
     // Without a window manager "maximized" does nothing, so take the screen's size first.
@@ -501,6 +580,82 @@ void frmmain::showFillingScreen()
 void frmmain::mnuciku_Click()
 {
     session_.chooseLibrary();
+    afterAction();
+}
+
+void frmmain::mnuwordbookadd_Click()
+{
+    toggleWordbook(session_.wordbookSlot());
+}
+
+void frmmain::mnuwordbookopen_Click()
+{
+    session_.openWordbook();
+    afterAction();
+}
+
+void frmmain::mnuwordbookexport_Click()
+{
+    session_.exportWordbook();
+    afterAction();
+}
+
+bool frmmain::hasWord(int slot) const
+{
+    return slot == BoardModel::centreSlot ? board_.currentWord() > 0 : board_.slotFocused(slot);
+}
+
+int frmmain::wordSlotAt(const QPointF &at) const
+{
+    const BoardGeometry &g = board_.geometry();
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
+        if (hasWord(i) && QLineF(at, QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)])).length() < g.circleHeight / 2.0)
+            return i;
+    }
+    return -1;
+}
+
+void frmmain::addWordbookEntry(QMenu *menu, int slot)
+{
+    const bool kept = session_.inWordbook(board_.slot(slot).caption);
+    // Triggered, not returned by a modal loop: a screen reader's press reaches it too.
+    connect(menu->addAction(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本")), &QAction::triggered, this,
+            [this, menu, slot] {
+                menu->close();
+                toggleWordbook(slot);
+            });
+}
+
+void frmmain::wordMenu(QWidget *from, const QPoint &at)
+{
+    const int slot = wordSlotAt(from->mapTo(surface_, at));
+    if (slot < 0)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    addWordbookEntry(menu, slot);
+    menu->popup(from->mapToGlobal(at));
+}
+
+void frmmain::toggleWordbook(int slot)
+{
+    if (!session_.toggleWordbook(slot, services_.ask)) {
+        afterAction();
+        return;
+    }
+    // The marks are painted at once, and the files written after them: a safe write takes
+    // longer than a frame.
+    QRegion marks;
+    for (int i = 0; i < BoardModel::slotCount; ++i) {
+        if (board_.slot(i).inWordbook != Shape1[size_t(i)]->inWordbook())
+            marks += Shape1[size_t(i)]->geometry();
+    }
+    render();
+    if (isVisible() && !marks.isEmpty())
+        surface_->repaint(marks);
+    session_.saveWordbook();
+    // The open library may be the wordbook, whose headwords the list offered.
+    completion_->hide();
     afterAction();
 }
 

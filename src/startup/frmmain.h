@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 class QPointF;
 class QPushButton;
 class QThreadPool;
@@ -58,6 +59,10 @@ public:
     void showMessages(const QStringList &texts);
 
     void mnuciku_Click();
+    // The wordbook's menu: keep or let go the word in focus or in the centre, open, export.
+    void mnuwordbookadd_Click();
+    void mnuwordbookopen_Click();
+    void mnuwordbookexport_Click();
     // Opens the options dialog without waiting for it to close.
     void mnuoption_Click();
     // The options dialog while it exists: hidden by OK and Cancel, gone after its close box.
@@ -88,6 +93,7 @@ private:
     void afterAction();
     void render();
     void renderSlot(int i);
+    void renderPhonetic();
     void paintNow();
     void placeControlsForGeometry();
     void mnuexit_Click();
@@ -95,6 +101,13 @@ private:
     void mnuabout_Click();
     // The session's answer to a drop, after the board it leaves.
     void fileDropped(const QString &path);
+    // The centre word, or a ring word in focus, under a point of the board; -1 for none.
+    int wordSlotAt(const QPointF &at) const;
+    bool hasWord(int slot) const;
+    void wordMenu(QWidget *from, const QPoint &at);
+    // The entry that keeps or lets go the word of a slot, in a menu about it.
+    void addWordbookEntry(QMenu *menu, int slot);
+    void toggleWordbook(int slot);
 
     Session &session_;
     BoardModel &board_;
@@ -110,6 +123,7 @@ private:
     QLineEdit *Text1 = nullptr;
     QPushButton *Command2 = nullptr;
     QLabel *Label3 = nullptr;
+    QLabel *LabelPhonetic = nullptr;
     QPushButton *Command5 = nullptr;
     QPushButton *Command3 = nullptr;
     QPushButton *Command4 = nullptr;
@@ -117,6 +131,9 @@ private:
     QAction *mnuciku = nullptr;
     QAction *mnuoption = nullptr;
     QAction *mnuexit = nullptr;
+    QAction *mnuwordbookadd = nullptr;
+    QAction *mnuwordbookopen = nullptr;
+    QAction *mnuwordbookexport = nullptr;
     QAction *mnuhelphtm = nullptr;
     QAction *mnuabout = nullptr;
 };

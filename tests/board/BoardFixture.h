@@ -19,7 +19,7 @@ public:
     {
         LibraryFixtures::writeLibrary(folder.path(), QStringLiteral("lib"), LibraryFixtures::wordFile(words),
                                       LibraryFixtures::associationFile(groups));
-        BoardModel::Services services{&library, &speech, &messages, &readAloud, [this] { return nextRandom; }};
+        BoardModel::Services services{&library, &speech, &messages, &readAloud, [this] { return nextRandom; }, {}, {}};
         board_ = std::make_unique<BoardModel>(BoardGeometry::forScreenHeightTwips(7200), services);
         board_->fillSlotLayout();
         board_->computeSlots();

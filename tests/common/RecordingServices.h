@@ -1,8 +1,9 @@
 #pragma once
 
 #include "platform/environment/Environment.h"
-#include "platform/help/HelpDisplay.h"
 #include "platform/files/LibraryFileDialog.h"
+#include "platform/files/SaveFileDialog.h"
+#include "platform/help/HelpDisplay.h"
 #include "platform/messages/MessageSink.h"
 #include "platform/programs/ProgramStarter.h"
 #include "platform/registry/Registry.h"
@@ -44,16 +45,22 @@ public:
     QList<quintptr> owners;
 };
 
-class ScriptedDialog : public LibraryFileDialog
+class ScriptedDialog : public LibraryFileDialog, public SaveFileDialog
 {
 public:
     std::optional<QString> answer;
-    QStringList asked; // title, filter and start folder of each time
+    QStringList asked; // title, filter and start folder (or path) of each time
     std::optional<QString> getOpenFileName(const QString &title, const QString &filter,
                                            const QString &startFolder) override
     {
         asked << title << filter << startFolder;
         return answer;
+    }
+    std::optional<QString> saveAnswer;
+    std::optional<QString> getSaveFileName(const QString &title, const QString &filter, const QString &start) override
+    {
+        asked << title << filter << start;
+        return saveAnswer;
     }
 };
 

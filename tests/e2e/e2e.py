@@ -125,6 +125,22 @@ def slots_changed(first, second, layout):
     print(*(k for k, (x, y) in enumerate(slots)
             if sum(differs(int(mx + x) + dx, int(my + y) + dy) for dx in range(-r, r, 2) for dy in range(-r, r, 2)) > 20))
 
+# For each screen point X Y given, whether the slot there shows the star of a word kept in the
+# wordbook, then how many slots show it, in a PPM screenshot on stdin at one device pixel a unit;
+# LAYOUT as for circles. The star lies at the top right of the circle's square, outside the circle.
+def marked(layout, *points):
+    w, h, rgb = picture(sys.stdin.buffer.read())
+    size, *slots = layout.split()
+    size, slots = float(size), [tuple(map(float, xy.split(","))) for xy in slots]
+    mx, my = origin("marks", w, h, rgb, 1, *slots[8])
+    r = int(max(5, size / 24))
+    gold = lambda x, y: (lambda red, green, blue: red > 200 and 110 < green < 200 and blue < 90)(*rgb(x, y))
+    star = lambda x, y: sum(gold(int(mx + x + size / 2 - r - 2) + dx, int(my + y - size / 2 + r + 2) + dy)
+                            for dx in range(-r, r + 1) for dy in range(-r, r + 1)) > r * r / 2
+    kept = [k for k, (x, y) in enumerate(slots) if star(x, y)]
+    at = lambda px, py: min(range(9), key=lambda k: math.dist((px, py), (mx + slots[k][0], my + slots[k][1])))
+    print(*(int(at(float(px), float(py)) in kept) for px, py in zip(points[::2], points[1::2])), len(kept))
+
 # RAW (16 kHz mono s16le) from byte START: its pieces of sound (10 ms windows above 1 % of full
 # scale, 0.3 s of quiet apart, at least 0.15 s: a loaded sound server clicks for less) in
 # seconds, the peak, whether 0.3 s quiet, samples.
@@ -206,7 +222,7 @@ def ui(command, *path):
      "gone": lambda: wait(what + " to close", lambda: not find(path)),
      "set": lambda: wait(what, lambda: find(path[1:])).queryEditableText().setTextContents(path[0])}[command]()
 
-if sys.argv[1] in ("circles", "words", "drop", "slots_changed"):
+if sys.argv[1] in ("circles", "words", "drop", "slots_changed", "marked"):
     globals()[sys.argv[1]](*sys.argv[2:])
 else:
     import pyatspi

@@ -6,7 +6,8 @@
 # Then writable and fresh: a word list made into a library on the command line, the first start,
 # and a second that opens the sample library from the menu, takes a list and a library dropped
 # onto the window, and opens the help and the About box, and the author card by a double-click on
-# the product name. What a made library holds, the help's pages and the About box's texts are
+# the product name; and keeps two words in the wordbook, sees them marked, browses and exports
+# it. What a made library holds, the help's pages and the About box's texts are
 # tst_LibraryFromList's, tst_ChmViewer's and tst_frmAbout's.
 # Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when a tool is missing.
 source "$(dirname "$0")/common.sh"
@@ -79,6 +80,38 @@ check "the new library opens" "$title        词库：单元2" "$(ui title "fram
 # Browsed: a word of it looked up shows its ring, the list's own words among it.
 xdotool mousemove $(ui where "frame:$title*" "text:") click 1 key ctrl+a type abandon && xdotool key Return
 check "a word of it looked up, its ring from the list" "yes" "$(yes_if ui title "frame:$title*" "label:forsake")"
+# The wordbook: the centre word kept with Ctrl+B, a ring word in focus from its menu; each
+# marked with a star beside its circle; opened as a library and turned in; exported.
+layout="190 512,135 693,205 789,374 693,543 512,613 331,543 235,374 331,205 512,374"
+marks() { # EXPECTED X Y...: for each point, whether its word is marked, and how many are; polled
+  local want=$1 got && shift
+  for _ in {1..20}; do
+    got=$(import -window root -depth 8 ppm:- | ui marked "$layout" "$@") && [[ $got == "$want" ]] && break
+    sleep 0.5
+  done
+  echo "$got"
+}
+centre=$(ui where "$main" "label:abandon") ring=$(ui where "$main" "label:forsake")
+check "no word marked before one is kept" "0 0 0" "$(marks "0 0 0" $centre $ring)"
+xdotool mousemove $centre key ctrl+b
+# A popup menu is not in the accessibility tree: its last entry, 加入生词本, by the keyboard.
+xdotool mousemove $ring sleep 0.3 click 3 sleep 0.5 key Up Return
+check "the two words kept are marked" "1 1 2" "$(marks "1 1 2" $centre $ring)"
+screenshot "$shots/wordbook-marks.png"
+ui do "$main" 生词本 打开生词本
+check "生词本 opens as a library" "$title        词库：生词本" "$(ui title "frame:$title*生词本")"
+xdotool mousemove $(ui where "$main" "text:") click 1 key ctrl+a type abandon && xdotool key Return
+check "in it, the word kept shows the ring it was kept with, marked" "1 1 2" "$(marks "1 1 2" $centre $ring)"
+xdotool mousemove $ring sleep 0.3 click --repeat 2 --delay 80 1
+turned() { [[ $(ui where "$main" "label:forsake") == "$centre" ]]; }
+check "a double-click turns the board to the other word kept" yes "$(wait_for 10 turned && echo yes)"
+ui do "$main" 生词本 导出…
+ui set "$HOME/生词本.txt" "dialog:导出生词本" "text:File name:"
+ui do "dialog:导出生词本" "push button:Save"
+check "the export's report" "yes" "$(yes_if ui title "alert:*" "label:已把生词本的 2 个单词导出到*")"
+ui do "alert:*" "push button:OK" && ui gone "alert:*" # else the drop below meets the closing box
+check "the export: Anki's header lines, a note a word" "#separator:tab #html:false abandon forsake" \
+  "$(sed -n '1,2p' "$HOME/生词本.txt" | tr '\n' ' ')$(grep -v '^#' "$HOME/生词本.txt" | cut -f1 | tr '\n' ' ' | sed 's/ $//')"
 drop "$prefix/词库/单元1.qd"
 check "the library in the drop opens" "$title        词库：单元1" "$(ui title "frame:$title*单元1")"
 

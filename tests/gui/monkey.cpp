@@ -135,7 +135,7 @@ struct Monkey
 
         session = std::make_unique<Session>(Session::Services{
             folder.path(), &speech, &registry, &environment, &dialog, std::array{7200, 9000, 11520}[seed % 3],
-            QStringLiteral(DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt"), seed});
+            QStringLiteral(DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt"), seed, &dialog});
         session->Form_Load();
         const auto ask = [this](const QString &) { return chance(70); };
         window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, ask});
@@ -166,9 +166,10 @@ struct Monkey
         {"key", 22,
          [](Monkey &m) {
              static const QKeyCombination keys[] = {
-                 Qt::Key_Right,  Qt::Key_Down,         Qt::Key_Left,   Qt::Key_Up,       Qt::ALT | Qt::Key_Left,
-                 Qt::Key_Return, Qt::Key_Enter,        Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Backspace,
-                 Qt::Key_Escape, Qt::CTRL | Qt::Key_L, Qt::Key_Slash,  Qt::Key_Tab,      Qt::CTRL | Qt::Key_O};
+                 Qt::Key_Right,        Qt::Key_Down,         Qt::Key_Left,   Qt::Key_Up,       Qt::ALT | Qt::Key_Left,
+                 Qt::Key_Return,       Qt::Key_Enter,        Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Backspace,
+                 Qt::Key_Escape,       Qt::CTRL | Qt::Key_L, Qt::Key_Slash,  Qt::Key_Tab,      Qt::CTRL | Qt::Key_O,
+                 Qt::CTRL | Qt::Key_B, Qt::CTRL | Qt::Key_B};
              const QKeyCombination key = keys[m.pick(std::size(keys))];
              QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : m.window.get();
              QTest::keyClick(to, key.key(), key.keyboardModifiers());
@@ -194,10 +195,12 @@ struct Monkey
          }},
         {"menu", 10,
          [](Monkey &m) {
-             const int item = m.pick(4); // 0 opens a library
-             if (item == 0)
+             const int item = m.pick(7); // 0 opens a library, 5 the wordbook
+             if (item == 0 || item == 5)
                  m.queueSweep();
-             m.find<QAction>(std::array{"mnuciku", "mnuoption", "mnuhelphtm", "mnuabout"}[item])->trigger();
+             m.find<QAction>(std::array{"mnuciku", "mnuoption", "mnuhelphtm", "mnuabout", "mnuwordbookadd",
+                                        "mnuwordbookopen", "mnuwordbookexport"}[item])
+                 ->trigger();
              for (int k = 0; QWidget *modal = QApplication::activeModalWidget(); ++k) {
                  if (k >= 12)
                      modal->close();
@@ -272,6 +275,8 @@ struct Monkey
                       : (shown("Label1", 8) && !caption("Label1", 8).isEmpty()) ||
                             caption("Text2", 8) != BoardModel::greeting)
             return "the centre is not the chain's last word";
+        if (depth > 0 && slot("Shape1", 8)->property("InWordbook") != session->inWordbook(words.words(word)))
+            return "the centre's mark is not the wordbook's";
         for (int i = 0, k = 1, focused = 0; i < BoardModel::ringSlots; ++i, k = 1) {
             while (k <= onPage && b.slotLayout(onPage, k) != i)
                 ++k;
@@ -281,6 +286,8 @@ struct Monkey
                 (used && (caption("Label1", i) != associations.assocWords(word, a) ||
                           slot("Label1", i)->accessibleDescription() != associations.assocMeanings(word, a))))
                 return QStringLiteral("ring slot %1 is not the page's").arg(i);
+            if (used && slot("Shape1", i)->property("InWordbook") != session->inWordbook(caption("Label1", i)))
+                return QStringLiteral("ring slot %1's mark is not the wordbook's").arg(i);
             if ((focus && !used) || (focused += focus) > 1 ||
                 slot("Shape1", i)->property("BorderColor").value<QColor>() != (focus ? Qt::red : Qt::blue) ||
                 (shown("Text2", i) && (!focus || caption("Text2", i) != associations.assocMeanings(word, a))))
@@ -304,6 +311,7 @@ struct Monkey
         qint64 resident[2] = {};
         for (step = 1; step <= count; ++step) {
             dialog.answer.reset();
+            dialog.saveAnswer = chance(80) ? std::optional(outside.file("生词本.txt")) : std::nullopt;
             if (chance(85))
                 dialog.answer = folder.file("词库/" + libraries[pick(libraries.size())] + (chance(95) ? ".qd" : "xyz"));
             auto a = actions.begin();

@@ -4,6 +4,7 @@
 #include "startup/Companion.h"
 #include "startup/Session.h"
 #include "startup/SettingsFile.h"
+#include "wordbook/Wordbook.h"
 
 #include <QDir>
 #include <QTest>
@@ -49,6 +50,37 @@ Settings later(bool readAloud, const QString &picture, bool random)
     s.desktopPicture = picture;
     s.desktopRandom = random;
     return s;
+}
+
+// The wordbook as the loader reads it back, an entry a line: "word=meaning=associations=library",
+// the associations "word meaning" joined by "|", or "*" for those of the word in its library.
+QStringList keptWords(const QString &dataFolder)
+{
+    OpenLibrary book;
+    FakeLibraryHost host;
+    book.libraryName = Wordbook::name;
+    if (book.openwordfile(dataFolder, host) != OpenLibrary::LoadResult::Loaded)
+        return {"!"};
+    Wordbook sources(dataFolder);
+    QStringList kept;
+    for (int i = 1; i <= book.wordLibrary().wordCount() && sources.read(); ++i) {
+        const QString word = book.wordLibrary().words(i), library = sources.entry(i - 1).library;
+        const auto group = [](const OpenLibrary &l, int w) {
+            QStringList pairs;
+            for (int k = 1; k <= l.associations().assocCounts(w); ++k)
+                pairs << l.associations().assocWords(w, k) + " " + l.associations().assocMeanings(w, k);
+            return pairs.join('|');
+        };
+        OpenLibrary from;
+        from.libraryName = library;
+        from.openwordfile(dataFolder, host);
+        const int there = from.wordLibrary().find(word);
+        const QString associations = group(book, i);
+        kept << QStringList{word, book.wordLibrary().meanings(i),
+                            there && associations == group(from, there) ? "*" : associations, library}
+                    .join('=');
+    }
+    return kept;
 }
 
 } // namespace
@@ -269,6 +301,110 @@ private slots:
         QVERIFY(s.session->takeMessages().isEmpty());
         if (open != "old")
             QCOMPARE(s.session->library().wordLibrary().words(1), open == "cet4" && !yes ? "tanker" : "abandon");
+    }
+
+    // clang-format off
+    void wordbook_data()
+    {
+        QTest::addColumn<QString>("before"); // the wordbook's files: none, damaged, unwritable, cut short
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("steps"); // open:L, drop, wordbook, look-ups, + (keep the word
+                                                // in focus or the centre's), +W (W in the ring), =W (add W again)
+        QTest::addColumn<QString>("centre");    // "word depth", "*" when marked
+        QTest::addColumn<QStringList>("kept");  // see keptWords; "!" when the loader refuses it
+        QTest::addColumn<QStringList>("told");  // part of each question and message, in order
+        const QStringList tanker{"open:cet4", "tanker", "+"};
+        const QString damaged = "《生词本》无法打开：\n" + QDir::toNativeSeparators("词库/生词本.qd") +
+                                "\n文件在第 2 个单词的词条处提前结束（单词数为 3）。\n\n把它的文件改名为《生词本（损坏1）》";
+        QTest::newRow("kept from the centre") << "" << true << tanker << "tanker 1 *" << QStringList{"tanker=n.油船=*=cet4"} << QStringList{};
+        QTest::newRow("kept again: nothing changes") << "" << true << tanker + QStringList{"=tanker"} << "tanker 1 *"
+                                                     << QStringList{"tanker=n.油船=*=cet4"} << QStringList{};
+        QTest::newRow("let go by the same key") << "" << true << tanker + QStringList{"run", "+", "tanker", "+"} << "tanker 3"
+                                                << QStringList{"run=v.跑=*=cet4"} << QStringList{};
+        QTest::newRow("a ring word no headword: no associations") << "" << true << QStringList{"open:cet4", "tanker", "+ship"}
+                                                                  << "tanker 1" << QStringList{"ship=n.船==cet4"} << QStringList{};
+        QTest::newRow("from a library made from a word list") << "" << true << QStringList{"drop", "abandon", "+"} << "abandon 1 *"
+                                                              << QStringList{"abandon=v.放弃；舍；抛弃=*=单元2"} << QStringList{};
+        QTest::newRow("the wordbook open: a ring word kept, an earlier word let go")
+            << "" << true << tanker + QStringList{"run", "+", "wordbook", "tanker", "+ship", "run", "+tanker"} << "run 1 *"
+            << QStringList{"run=v.跑=*=cet4", "ship=n.船==cet4"} << QStringList{};
+        QTest::newRow("damaged, yes: put aside, a new one") << "damaged" << true << tanker << "tanker 1 *"
+                                                            << QStringList{"tanker=n.油船=*=cet4"} << QStringList{damaged};
+        QTest::newRow("damaged, no: nothing changes") << "damaged" << false << tanker << "tanker 1" << QStringList{"!"}
+                                                      << QStringList{damaged};
+        QTest::newRow("damaged, opened: told, nothing asked") << "damaged" << true << QStringList{"open:cet4", "wordbook"} << " 0"
+                                                              << QStringList{"!"} << QStringList{damaged.section("\n\n", 0, 0)};
+        QTest::newRow("the data folder cannot be written: told, not marked")
+            << "unwritable" << true << tanker << "tanker 1" << QStringList{"!"}
+            << QStringList{"无法把“tanker”加入生词本：\n无法写入“" + QDir::toNativeSeparators("联想词库/生词本.the")};
+        QTest::newRow("a removal cut short between its writes: finished when read")
+            << "cut short" << true << QStringList{"open:cet4", "wordbook", "tanker"} << "tanker 1 *"
+            << QStringList{"tanker=n.油船=*=cet4"} << QStringList{};
+        QTest::newRow("empty, opened: told how to keep words") << "" << true << QStringList{"open:cet4", "wordbook"} << " 0"
+                                                               << QStringList{"!"} << QStringList{"生词本里还没有单词"};
+    }
+    // clang-format on
+    void wordbook()
+    {
+        QFETCH(QString, before);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, steps);
+        Started s;
+        s.run();
+        const QString data = s.folder.path();
+        writeLibrary(data, "cet4", wordFile({{"tanker", "n.油船"}, {"run", "v.跑"}}),
+                     associationFile({{{"ship", "n.船"}, {"run", "v.跑"}}, {{"tanker", "n.油船"}}}));
+        const QByteArray damaged = "3\r\n\"a\",\"b\"\r\n";
+        if (before == "damaged")
+            writeLibrary(data, Wordbook::name, damaged, associationFile({}));
+        if (before == "unwritable") // a folder where the file belongs fails every write, even root's
+            QDir(data).mkpath("联想词库/生词本.the");
+        if (before == "cut short") { // run let go: its group and its line of sources written, the words not
+            writeLibrary(data, Wordbook::name, wordFile({{"tanker", "n.油船"}, {"run", "v.跑"}}),
+                         associationFile({{{"ship", "n.船"}, {"run", "v.跑"}}}));
+            s.folder.write("词库/生词本.from", wordFile({{"tanker", "cet4"}}));
+        }
+        QStringList said;
+        const Session::Ask ask = [&](const QString &question) { return said << question, yes; };
+        BoardModel &board = s.session->board();
+        for (const QString &step : steps) {
+            if (step.startsWith("open:")) {
+                s.session->openLibrary(step.mid(5));
+            } else if (step == "drop") {
+                s.folder.write("单元2.txt", "abandon\nforsake\ndesert\n");
+                s.session->fileDropped(s.folder.file("单元2.txt"), ask);
+                said.clear();
+            } else if (step == "wordbook") {
+                s.session->openWordbook();
+            } else if (step.startsWith("=")) {
+                QCOMPARE(Wordbook(data).add({step.mid(1), "", {}, ""}), Wordbook::Change::Unchanged);
+            } else if (step.startsWith("+")) {
+                for (int k = 0; k < 8 && step.size() > 1 && board.slot(board.focusSlot()).caption != step.mid(1); ++k)
+                    board.keyPressed(BoardModel::Key::Clockwise);
+                if (s.session->toggleWordbook(s.session->wordbookSlot(), ask))
+                    s.session->saveWordbook();
+            } else {
+                board.setInputText(step);
+                board.Command2_Click();
+            }
+            said << s.session->takeMessages();
+        }
+        QFETCH(QStringList, told);
+        QCOMPARE(said.size(), told.size());
+        for (qsizetype i = 0; i < said.size(); ++i)
+            QVERIFY2(said[i].remove(QDir::toNativeSeparators(data + "/")).contains(told[i]), qPrintable(said[i]));
+        const BoardModel::Slot &centre = board.slot(BoardModel::centreSlot);
+        QTEST(centre.caption + " " + board.counterText() + (centre.inWordbook ? " *" : ""), "centre");
+        QTEST(keptWords(data), "kept");
+        // No index into tables that changed, and every word shown marked as the wordbook keeps it.
+        QCOMPARE(s.session->library().wordLibrary().words(board.currentWord()),
+                 board.currentWord() ? centre.caption : "");
+        for (int i = 0; i < BoardModel::slotCount; ++i) {
+            if (board.slot(i).labelShown)
+                QCOMPARE(board.slot(i).inWordbook, s.session->inWordbook(board.slot(i).caption));
+        }
+        if (before == "damaged")
+            QCOMPARE(s.folder.read(yes && steps.contains("+") ? "词库/生词本（损坏1）.qd" : "词库/生词本.qd"), damaged);
     }
 
     // clang-format off

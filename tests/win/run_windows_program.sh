@@ -98,14 +98,17 @@ over 693 205 && sleep 0.3 && xdotool click --repeat 2 --delay 80 1 && xdotool mo
 check "a double-click on a ring word turns the board to it" "yes" "$(changed travel turned | grep -q 8 && echo yes)"
 over 76 54 && xdotool click 1 && xdotool mousemove 1023 767 && shot back
 check "后退 shows the word before, as it was" "" "$(changed travel back)"
+press ctrl+b
+check "Ctrl+B keeps the centre word in the wordbook, beside the libraries in use" yes \
+  "$(wait_for 10 eval 'iconv -f GBK -t UTF-8 "$drive_c/Graxo/词库/生词本.qd" 2>/dev/null | grep -q "^\"travel\""' && echo yes)"
 
 echo "== help, About and the system-information tool"
-menu 1 1
+menu 2 1
 check "帮助主题 opens the help window" yes "$(wait_for 20 eval '[[ -n $(windows_named "帮助") ]]' && echo yes)"
 shot help
 xdotool windowactivate --sync "$(windows_named "帮助" | head -1)" key alt+F4 # the window manager closes it
 check "the help window closes" yes "$(wait_for 10 eval '[[ -z $(windows_named "帮助") ]]' && echo yes)"
-menu 1 2
+menu 2 2
 about=$(wait_for 20 eval '[[ -n $(windows_named "^关于 $title") ]]' && windows_named "^关于 $title" | head -1)
 check "关于... opens the About box" "关于 $title" "$(xdotool getwindowname "$about" 2>/dev/null)"
 shot about

@@ -104,13 +104,13 @@ origin() { # X and Y: where the main window's inside begins on the screen (below
 press() { xdotool windowactivate --sync "$main" 2>/dev/null; xdotool key "$@"; } # keys to the main window
 typed() { xdotool windowactivate --sync "$main" 2>/dev/null; xdotool type --delay 40 "$1"; }
 shown() { xdotool search --onlyvisible --class '' 2>/dev/null | wc -l; }
-menu() { # MENU ITEM: a menu (0 文件, 1 帮助) opened by a click on its title, the item by its row
+menu() { # MENU ITEM: a menu (0 文件, 1 生词本, 2 帮助) opened by a click on its title, the item by its row
   origin
   local before i
   before=$(shown)
   xdotool windowactivate --sync "$main" 2>/dev/null
   for i in 1 2 3; do # a click the window was not yet ready for opens nothing: again
-    xdotool mousemove $((X + 18 + 40 * $1)) $((Y + 10)) click 1
+    xdotool mousemove $((X + 20 + 46 * $1)) $((Y + 10)) click 1
     wait_for 3 eval '(($(shown) > before))' && break
   done
   for ((i = 0; i < $2; i++)); do xdotool key Down; done
