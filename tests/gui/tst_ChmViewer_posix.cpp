@@ -92,7 +92,7 @@ private slots:
         }
         QVERIFY(sidebar->isEnabled());
         QCOMPARE(shown(), "chm:/index.htm 欢迎使用 Tesmar单词Dorrit");
-        QCOMPARE(tree->topLevelItem(0)->childCount(), 5);
+        QCOMPARE(tree->topLevelItem(0)->childCount(), 6);
         emit browser->anchorClicked(QUrl("library.htm")); // relative, as the page has it
         QCOMPARE(shown(), "chm:/library.htm 打开词库");
         emit browser->anchorClicked(QUrl("board.htm#turn"));
