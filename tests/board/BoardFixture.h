@@ -57,27 +57,16 @@ public:
         library.libraryName = QStringLiteral("lib");
         library.openwordfile(folder.path(), *this);
     }
-    // Ring slots whose circle is shown.
-    QList<int> shownRing() const
-    {
-        QList<int> shown;
-        for (int i = 0; i < BoardModel::ringSlots; ++i) {
-            if (board_->slot(i).circleShown)
-                shown << i;
-        }
-        return shown;
-    }
-    // The captions of the ring slots in focus; "?" for a slot whose look does not match its focus.
+    // The captions of the ring slots in focus; "?" for a slot whose circle, word label or meaning
+    // box does not follow its focus.
     QStringList focused() const
     {
-        using M = BoardModel;
         QStringList out;
-        for (int i = 0; i < M::ringSlots; ++i) {
-            const M::Slot &s = board_->slot(i);
+        for (int i = 0; i < BoardModel::ringSlots; ++i) {
+            const BoardModel::Slot &s = board_->slot(i);
             const bool focus = board_->slotFocused(i);
-            // Circle, word label and meaning box all follow the focus.
-            if ((s.borderStyle == M::Solid) != focus || (s.borderColour == M::red) != focus ||
-                (s.labelStyle == M::LabelStyle::Focus) != focus || s.meaningShown != focus)
+            if ((s.borderStyle == BoardModel::Solid) != focus ||
+                (s.labelStyle == BoardModel::LabelStyle::Focus) != focus || s.meaningShown != focus)
                 out << QStringLiteral("?");
             else if (focus)
                 out << s.caption;

@@ -15,37 +15,33 @@ constexpr double nearSlot1[][2] = {{0, -58.99}, {0, 59}, {-41.8, 41.8}};
 
 } // namespace
 
-// A ring's slots and pages, and the one focus on it that the pointer and the keys move.
+// A ring's slots and pages, and the one focus on it that the pointer and the keys move. That the
+// page buttons and what shows follow the page and the focus, the monkey checks after every action.
 class tst_Ring : public QObject
 {
     Q_OBJECT
 private slots:
-    // The one table of ring shapes (other tests ask the board for them) and of pages.
+    // The one table of ring shapes (other tests ask the board for them), and the last page.
     void pages_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("previous");
-        QTest::addColumn<bool>("next");
-        QTest::addColumn<Ints>("ring"); // the slots of the page's 1st, 2nd, ... association
-        const Ints all{0, 1, 2, 3, 4, 5, 6, 7};
-        QTest::newRow("no associations") << 0 << 1 << false << false << Ints{};
-        QTest::newRow("1 top") << 1 << 1 << false << false << Ints{0};
-        QTest::newRow("2 right, left") << 2 << 1 << false << false << Ints{2, 6};
-        QTest::newRow("3 triangle") << 3 << 1 << false << false << Ints{0, 3, 5};
-        QTest::newRow("4 diagonals") << 4 << 1 << false << false << Ints{1, 3, 5, 7};
-        QTest::newRow("5 top and diagonals") << 5 << 1 << false << false << Ints{0, 1, 3, 5, 7};
-        QTest::newRow("6 all but top and bottom") << 6 << 1 << false << false << Ints{1, 2, 3, 5, 6, 7};
-        QTest::newRow("7 all but top-left") << 7 << 1 << false << false << Ints{0, 1, 2, 3, 4, 5, 6};
-        QTest::newRow("8 all, one page, no buttons") << 8 << 1 << false << false << all;
-        QTest::newRow("803 page 101") << 803 << 101 << true << false << Ints{0, 3, 5};
+        QTest::addColumn<int>("page");  // the last
+        QTest::addColumn<Ints>("ring"); // its slots of the page's 1st, 2nd, ... association
+        QTest::newRow("no associations") << 0 << 1 << Ints{};
+        QTest::newRow("1 top") << 1 << 1 << Ints{0};
+        QTest::newRow("2 right, left") << 2 << 1 << Ints{2, 6};
+        QTest::newRow("3 triangle") << 3 << 1 << Ints{0, 3, 5};
+        QTest::newRow("4 diagonals") << 4 << 1 << Ints{1, 3, 5, 7};
+        QTest::newRow("5 top and diagonals") << 5 << 1 << Ints{0, 1, 3, 5, 7};
+        QTest::newRow("6 all but top and bottom") << 6 << 1 << Ints{1, 2, 3, 5, 6, 7};
+        QTest::newRow("7 all but top-left") << 7 << 1 << Ints{0, 1, 2, 3, 4, 5, 6};
+        QTest::newRow("8 all, one page") << 8 << 1 << Ints{0, 1, 2, 3, 4, 5, 6, 7};
+        QTest::newRow("803 page 101") << 803 << 101 << Ints{0, 3, 5};
     }
     void pages()
     {
         QFETCH(int, count);
         QFETCH(int, page);
-        QFETCH(bool, previous);
-        QFETCH(bool, next);
         QFETCH(Ints, ring);
         BoardFixture f = BoardFixture::ringOf(count);
         BoardModel &b = f.board();
@@ -53,20 +49,16 @@ private slots:
         // The pointer rests on slot 0 while the pages turn, and neither end is overrun.
         f.hover(0);
         b.Command3_Click();
-        for (int p = 1; p < page + (next ? 0 : 1); ++p)
+        for (int p = 0; p < page; ++p)
             b.Command4_Click();
         QCOMPARE(b.pages().currentPage(), page);
-        QCOMPARE((QList<bool>{b.previousPageShown(), b.nextPageShown()}), (QList<bool>{previous, next}));
         Ints layout;
         for (int k = 1; k <= ring.size(); ++k) {
             layout << b.slotLayout(int(ring.size()), k);
             const BoardModel::Slot &s = b.slot(ring[k - 1]);
             QCOMPARE(s.caption + s.meaning, QStringLiteral("a%1m%1").arg((page - 1) * 8 + k));
-            QVERIFY(s.labelShown && !s.meaningShown);
         }
         QCOMPARE(layout, ring);
-        // Every shape lists its slots in ascending order: exactly these circles show.
-        QCOMPARE(f.shownRing(), ring);
         // A turned page hides the meaning under the pointer, but slot 0 keeps its focus
         // circle, if the first page uses it, until the pointer is seen outside it.
         QVERIFY(!b.slot(0).meaningShown);
@@ -87,7 +79,6 @@ private slots:
             << 8 << Ints{0, SwitchReadAloud, 0, 1} << "a2" << false << "a2";
         // A ring of two uses slots 2 and 6: over slot 0's empty place the focus stays.
         QTest::newRow("hidden slot's place") << 2 << Ints{6, 0} << "a2" << true << "a2";
-        QTest::newRow("no associations") << 0 << Ints{0, 1, 2, 3, 4, 5, 6, 7, Cw} << "" << true << "";
         QTest::newRow("full ring clockwise") << 8 << Ints(9, Cw) << "a1" << true << "a1 a2 a3 a4 a5 a6 a7 a8 a1";
         QTest::newRow("four counter-clockwise") << 4 << Ints(5, Ccw) << "a4" << true << "a4 a3 a2 a1 a4";
         QTest::newRow("one word stays put") << 1 << Ints{Cw, Cw, Leave, Ccw} << "a1" << true << "a1 a1";
