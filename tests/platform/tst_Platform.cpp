@@ -25,7 +25,6 @@ QMap<QString, QByteArray> contents(const QString &folder)
     return files;
 }
 
-
 QStringList journal; // what every candidate was asked, in order
 QStringList logged;
 

@@ -12,11 +12,11 @@ namespace {
 
 // In code page 936, as the program writes it.
 const QByteArray kNewFile = AnsiText::encode(QString::fromUtf8("\"版本\",0.1\r\n"
-                                                                      "\"是否已检测Tesmar单词Graxo\",#FALSE#\r\n"
-                                                                      "\"是否与Tesmar单词Graxo共享目录\",#TRUE#\r\n"
-                                                                      "\"是否朗读\",#FALSE#\r\n"
-                                                                      "\"桌面\",\"01.jpg\"\r\n"
-                                                                      "\"桌面是否随机\",#TRUE#\r\n"));
+                                                               "\"是否已检测Tesmar单词Graxo\",#FALSE#\r\n"
+                                                               "\"是否与Tesmar单词Graxo共享目录\",#TRUE#\r\n"
+                                                               "\"是否朗读\",#FALSE#\r\n"
+                                                               "\"桌面\",\"01.jpg\"\r\n"
+                                                               "\"桌面是否随机\",#TRUE#\r\n"));
 
 // Registry string data as RegEnumValueA gives it: ANSI bytes and a terminating NUL.
 RegistryValue registered(const QString &path, quint32 type = 1)
@@ -28,7 +28,6 @@ const QStringList kFound = {QString::fromUtf8(
     "找到‘Tesmar单词Graxo’，‘Tesmar单词Dorrit’将与‘Tesmar单词Graxo’共享目录，感谢您对Tesmar系列软件的支持！")};
 const QStringList kNotInstalled = {
     QString::fromUtf8("没有安装‘Tesmar单词Graxo’，请把<词库><联想词库>分别放入子目录\\词库\\联想词库中。")};
-
 
 const QStringList kSources = {"011.jpg", "vorn1.jpg", "012.jpg", "vorn2.jpg", "013.jpg", "vorn3.jpg"};
 
@@ -184,7 +183,8 @@ private slots:
             << QStringList{"012.jpg"};
         QTest::newRow("copy fails: a folder where the copy goes")
             << kSources << QStringList{"Dorrit桌面/640x480/01.jpg/"} << QStringList{"011.jpg"};
-        QTest::newRow("folder cannot be made: a file in its place") << kSources << QStringList{"Dorrit桌面"} << kSources;
+        QTest::newRow("folder cannot be made: a file in its place")
+            << kSources << QStringList{"Dorrit桌面"} << kSources;
     }
     void seedPictures()
     {
@@ -217,7 +217,8 @@ private slots:
         QTest::addColumn<double>("r");
         QTest::addColumn<QString>("expected"); // #k: the k-th jpg in the order the file system lists them
         QTest::newRow("one jpg") << QStringList{"only.jpg", "notes.txt"} << "01.jpg" << true << 0.0 << "only.jpg";
-        QTest::newRow("no jpg: the stored bitmap") << QStringList{"mine.bmp"} << "mine.bmp" << true << 0.5 << "mine.bmp";
+        QTest::newRow("no jpg: the stored bitmap")
+            << QStringList{"mine.bmp"} << "mine.bmp" << true << 0.5 << "mine.bmp";
         QTest::newRow("upper-case extension counts")
             << QStringList{"PHOTO.JPG"} << "01.jpg" << true << 0.5 << "PHOTO.JPG";
         QTest::newRow("hidden and folder names are no pictures")
