@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/LibraryFixtures.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
 #include "startup/frmmain.h"
@@ -41,6 +42,15 @@ struct Window
     {
         window->show();
         return QTest::qWaitForWindowExposed(window.get());
+    }
+    // Writes a library into the data folder, opens it from the menu and shows the window.
+    bool open(const QString &name, const std::vector<LibraryFixtures::Pair> &words,
+              const std::vector<std::vector<LibraryFixtures::Pair>> &groups)
+    {
+        LibraryFixtures::writeLibrary(folder.path(), name, LibraryFixtures::wordFile(words),
+                                      LibraryFixtures::associationFile(groups));
+        pick(name + ".qd");
+        return shown();
     }
     template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
 };
