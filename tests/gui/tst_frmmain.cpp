@@ -1,5 +1,6 @@
-#include "PictureFixtures.h"
-#include "WindowFixture.h"
+#include "common/LibraryFixtures.h"
+#include "common/RecordingServices.h"
+#include "common/TempProgramFolder.h"
 #include "dialogs/OptionsHost.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/options.h"
@@ -7,24 +8,101 @@
 #include "startup/UiCircleShape.h"
 #include "startup/UiCompletionList.h"
 #include "startup/UiMeaningBox.h"
+#include "startup/frmmain.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QThreadPool>
+#include <memory>
 
 namespace {
 
 using Pair = LibraryFixtures::Pair;
 using Keys = QList<int>;
-using namespace PictureFixtures;
+
+// The window over a session after a first start without the companion, as main() builds it.
+struct Window
+{
+    TempProgramFolder folder;
+    RecordingSpeech speech;
+    RecordingMessages messages;
+    FakeRegistry registry;
+    FakeEnvironment environment;
+    ScriptedDialog dialog;
+    RecordingHelp help;
+    FakeProgramStarter programs;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<frmmain> window;
+
+    Window()
+    {
+        session = std::make_unique<Session>(
+            Session::Services{folder.path(), &speech, &registry, &environment, &dialog, 9000, {}, {}});
+        session->Form_Load();
+        window = std::make_unique<frmmain>(*session, frmmain::Services{&messages, &help, &registry, &programs, {}});
+    }
+    void pick(const QString &name)
+    {
+        dialog.answer = QDir(folder.path()).filePath(QStringLiteral("词库/") + name);
+        window->mnuciku_Click();
+    }
+    bool shown()
+    {
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+    // Writes a library into the data folder, opens it from the menu and shows the window.
+    bool open(const QString &name, const std::vector<Pair> &words, const std::vector<std::vector<Pair>> &groups)
+    {
+        LibraryFixtures::writeLibrary(folder.path(), name, LibraryFixtures::wordFile(words),
+                                      LibraryFixtures::associationFile(groups));
+        pick(name + ".qd");
+        return shown();
+    }
+    template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+};
+
+// Picture files made in memory: sizes tell apart which picture a window shows.
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray jpeg(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(220, 230, 240));
+    return encoded(image, "JPEG");
+}
+
+// A small JPEG whose frame header claims another size.
+QByteArray jpegClaiming(quint16 width, quint16 height)
+{
+    QByteArray bytes = jpeg(QSize(8, 8));
+    const qsizetype sof = bytes.indexOf(QByteArray("\xFF\xC0", 2));
+    bytes[sof + 5] = char(height >> 8), bytes[sof + 6] = char(height & 0xFF);
+    bytes[sof + 7] = char(width >> 8), bytes[sof + 8] = char(width & 0xFF);
+    return bytes;
+}
 
 // tanker rings ship (not a headword) and run; run rings nothing.
 bool openSample(Window &w)
