@@ -197,8 +197,7 @@ private slots:
     {
         Window w;
         QVERIFY(w.shown());
-        // The described tooltips, exactly; the keys are told to screen readers instead. (Title,
-        // enabled controls and hidden slots the monkey checks from its first action on.)
+        // The described tooltips, exactly; the keys are told to screen readers instead.
         const QList<std::tuple<QString, QString, QString>> buttons = {
             {"Command1", "随机选择单词", ""},
             {"Command2", "Let's GO!", ""},
@@ -248,8 +247,7 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("n.油船；空中加油飞机"));
         QCOMPARE(QAccessible::queryAccessibleInterface(box)->text(QAccessible::Value), box->text());
 
-        // Into slot 6 over its word label: the label passes the pointer on to the board. (That
-        // the look follows the focus, the monkey checks after every action.)
+        // Into slot 6 over its word label: the label passes the pointer on to the board.
         auto *label6 = w.find<QLabel>("Label1_6");
         QTest::mouseMove(label6, QPoint(g.slotX[6], g.slotY[6]) - label6->pos());
         QCOMPARE(label6->geometry().top(), g.slotY[6] - g.focusLabelOffsetY);
@@ -353,8 +351,7 @@ private slots:
         QFETCH(QByteArray, file);
         QFETCH(QSize, shown);
         Window w;
-        if (!file.isNull())
-            w.folder.write("picture.jpg", file);
+        w.folder.write("picture.jpg", file);
         w.window->setBackgroundLater(
             frmmain::decodeBackground(w.folder.file("picture.jpg"), *QThreadPool::globalInstance()));
         QVERIFY(w.shown());

@@ -48,8 +48,7 @@ struct FakeBackend : SpeechBackend
 
 } // namespace
 
-// The services under the program that are more than a call through: text in code page 936, the
-// program folder and its filling, and the choice of a way of reading aloud.
+// Services with logic of their own: code page 936, the program folder, the way of reading aloud.
 class tst_Platform : public QObject
 {
     Q_OBJECT

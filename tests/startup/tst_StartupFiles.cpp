@@ -44,8 +44,7 @@ void make(const QString &folder, const QStringList &paths)
 
 } // namespace
 
-// What a start reads and sets up before the window: the settings file, the companion's
-// registration and the background pictures. The start-up walk is the session's test.
+// What a start reads and sets up before the window; the start-up walk is the session's test.
 class tst_StartupFiles : public QObject
 {
     Q_OBJECT
@@ -104,8 +103,7 @@ private slots:
         QTEST(SettingsFile::format(s), "expected");
     }
 
-    // The companion looked for, beyond the plain first and later starts and the settings written
-    // there. Every row starts from the default of sharing.
+    // The companion looked for; every row starts from the default of sharing.
     // clang-format off
     void companion_data()
     {

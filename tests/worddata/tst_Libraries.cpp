@@ -48,8 +48,7 @@ Strings offered(const WordLibrary &lib, const QString &typed)
     return out;
 }
 
-// Stand for a word file one byte longer than a load may address (made sparse), and for an
-// association file that is there but hidden.
+// Markers: a word file one byte past what a load may address (sparse); a hidden association file.
 const QByteArray kOversized = "<oversized>";
 const QByteArray kHidden = "<hidden>";
 const QString kNoAssociations = QStringLiteral("》的联想词库不存在，请用Tesmar单词Graxo的联想词库生成工具生成。");
@@ -96,8 +95,7 @@ private slots:
         QTest::newRow("rest after the last record ignored")
             << QByteArray("1\r\n\"a\",\"b\"\r\n\"c\",\"d\"\r\n5\r\n") << Strings{"a", "b"};
         QTest::newRow("count 0") << QByteArray("0\r\n") << Strings{};
-        // Closing quotes at every place around the reader's 64-byte look, in the companion's
-        // layout and in others that read the same.
+        // Closing quotes at every place around the reader's 64-byte look, in several layouts.
         QByteArray records = "154\r\n";
         Strings values;
         for (int a = 0; a <= 70; a += 7) {
@@ -107,11 +105,10 @@ private slots:
             }
         }
         QTest::newRow("records of every length") << records << values;
-        QTest::newRow("records, bare LF") << QByteArray(records).replace("\r\n", "\n") << values;
+        QTest::newRow("records, bare LF, blank lines") << QByteArray(records).replace("\r\n", "\n\r\n\n") << values;
         QTest::newRow("records, commas only") << QByteArray(records).replace("\r\n", ",") << values;
-        QTest::newRow("records, blank lines") << QByteArray(records).replace("\r\n", "\r\n\r\n\n") << values;
-        QTest::newRow("records, spaces before quotes") << QByteArray(records).replace(",\"", ", \"") << values;
-        QTest::newRow("records, text after quotes") << QByteArray(records).replace("\",", "\"x\"y,") << values;
+        QTest::newRow("records, spaces before quotes, text after")
+            << QByteArray(records).replace(",\"", ", \"").replace("\",", "\"x\"y,") << values;
     }
     void wordFileValues()
     {
@@ -136,8 +133,7 @@ private slots:
         QTest::newRow("no words, only maxAssoc") << QByteArray("0\r\n") << 0 << Strings{};
         QTest::newRow("capacity far above every group")
             << QByteArray("32767\r\n1\r\n\"a\",\"b\"\r\n0\r\n0\r\n") << 3 << Strings{"a|b", "", ""};
-        // Records around the reader's 64-byte look, in groups found again from every
-        // sixteenth one's start.
+        // Records around the reader's 64-byte look; groups found again from every 16th's start.
         std::vector<std::vector<Pair>> lengths(29);
         Strings groups;
         for (int a = 0; a < 29; ++a) {
@@ -172,9 +168,8 @@ private slots:
         QVERIFY2(table.heldBytes() < file.size() + 1024, qPrintable(QString::number(table.heldBytes())));
     }
 
-    // Look-up is exact. Type-ahead offers first the headwords that begin exactly so, then
-    // those that differ in the case of ASCII letters, each in library order, repeats once,
-    // ten at most (orders and the cap are the scan's below).
+    // Look-up is exact. Type-ahead offers those beginning exactly so, then those differing in
+    // ASCII case, each in library order, repeats once, ten at most (checked by the scan below).
     void lookUpAndOffers_data()
     {
         QTest::addColumn<Strings>("library");
@@ -215,9 +210,8 @@ private slots:
         }
     }
 
-    // Thousands of short words over a few letters in both cases, so that they share long
-    // starts, repeat, differ only in case and overflow the ten offers; checked against a
-    // plain scan of the library, in random and in alphabetical order.
+    // Short words over a few letters in both cases share long starts, repeat and overflow the ten
+    // offers; checked against a plain scan, in random and in alphabetical order.
     void offersAgreeWithAScan()
     {
         std::mt19937 rng(17);
