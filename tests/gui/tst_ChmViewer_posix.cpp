@@ -15,9 +15,8 @@ class tst_ChmViewer : public QObject
 {
     Q_OBJECT
 private slots:
-    // A file that cannot be shown holds nothing, and the viewer says why, naming it: chmlib
-    // trusts the offsets and sizes of the fixed headers, so damage there must never reach it,
-    // and what chmlib itself refuses (in its child) is refused. An object that does not read
+    // chmlib trusts the fixed headers' offsets and sizes, so damage there must never reach it; what
+    // it refuses (in its child) is refused too, the viewer saying why; an object that does not read
     // whole is left out. Then the built help file is walked as a reader does.
     void open_data()
     {

@@ -1,7 +1,6 @@
-#include "common/RegistryValueRow.h"
-#include "platform/text/AnsiText.h"
 #include "platform/environment/Environment.h"
 #include "platform/registry/WineRegistryFile.h"
+#include "platform/text/AnsiText.h"
 
 #include <QFile>
 #include <QTest>
@@ -12,6 +11,18 @@ const QByteArray kHead = "WINE REGISTRY Version 2\n;; All keys relative to \\\\M
 const QByteArray kKeyLine = "[App Paths\\\\\\x5355\\x8bcd.exe] 1796596425\n#time=1dd85d1da754688\n";
 const QByteArray kOther = "[App Paths\\\\Other] 1796596425\n";
 const QString kFirst = "(first)"; // the value enumeration gives first, whatever its name
+
+// Compares a value with the current row's columns found, data and type.
+void compareWithRow(const std::optional<RegistryValue> &value)
+{
+    QFETCH(bool, found);
+    QCOMPARE(value.has_value(), found);
+    QFETCH(QByteArray, data);
+    if (found) {
+        QCOMPARE(value->data.toHex(' '), data.toHex(' '));
+        QTEST(value->type, "type");
+    }
+}
 
 } // namespace
 

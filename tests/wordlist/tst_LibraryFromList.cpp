@@ -199,11 +199,9 @@ private slots:
     void forms()
     {
         QFETCH(QString, word);
-        QFETCH(QString, base);
-        QFETCH(QString, ipa);
         const quint32 found = LibraryMaker::lookUp(tables_, word.toUtf8());
-        QCOMPARE(found == WordSource::none ? QString() : QString(tables_.spelling(found).toByteArray()), base);
-        QCOMPARE(tables_.phonetic(word), ipa);
+        QTEST(found == WordSource::none ? QString() : QString(tables_.spelling(found).toByteArray()), "base");
+        QTEST(tables_.phonetic(word), "ipa");
     }
 
     // The small table read from its file and made into a library; a damaged one is refused and leaves no entry.
