@@ -8,7 +8,7 @@
 # onto the window, and opens the help and the About box, and the author card by a double-click on
 # the product name; and keeps two words in the wordbook, sees them marked, browses and exports
 # it. What a made library holds, the help's pages and the About box's texts are
-# tst_LibraryFromList's, tst_ChmViewer's and tst_frmAbout's.
+# tst_LibraryFromList's, tst_ChmViewer's and tst_frmmain's.
 # Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when a tool is missing.
 source "$(dirname "$0")/common.sh"
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "SKIP: python3-xlib is not installed"; exit 77; }
@@ -83,14 +83,10 @@ check "a word of it looked up, its ring from the list" "yes" "$(yes_if ui title 
 # The wordbook: the centre word kept with Ctrl+B, a ring word in focus from its menu; each
 # marked with a star beside its circle; opened as a library and turned in; exported.
 layout="190 512,135 693,205 789,374 693,543 512,613 331,543 235,374 331,205 512,374"
-marks() { # EXPECTED X Y...: for each point, whether its word is marked, and how many are; polled
+marks() { # EXPECTED X Y...: each point's word marked or not, how many are; polled for EXPECTED
   local want=$1 got && shift
-  for _ in {1..20}; do
-    got=$(import -window root -depth 8 ppm:- | ui marked "$layout" "$@") && [[ $got == "$want" ]] && break
-    sleep 0.5
-  done
-  echo "$got"
-}
+  for _ in {1..20}; do got=$(import -window root -depth 8 ppm:- | ui marked "$layout" "$@") && [[ $got == "$want" ]] && break; sleep 0.5; done
+  echo "$got"; }
 centre=$(ui where "$main" "label:abandon") ring=$(ui where "$main" "label:forsake")
 check "no word marked before one is kept" "0 0 0" "$(marks "0 0 0" $centre $ring)"
 xdotool mousemove $centre key ctrl+b

@@ -236,7 +236,6 @@ private slots:
             QCOMPARE(w.find<QPushButton>(name)->accessibleDescription(), keys);
         }
         QCOMPARE(w.find<QLineEdit>("Text1")->toolTip(), QString());
-        // Where the circles are drawn, the end-to-end walks measure in screenshots.
     }
 
     void lookUpHoverTurnAndBack()
