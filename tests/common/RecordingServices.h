@@ -131,3 +131,16 @@ private:
         return std::nullopt;
     }
 };
+
+// Every outside service of a window over a session, recorded: what a test of the whole window
+// hands the session and the window.
+struct RecordedServices
+{
+    RecordingSpeech speech;
+    RecordingMessages messages;
+    FakeRegistry registry;
+    FakeEnvironment environment;
+    ScriptedDialog dialog;
+    RecordingHelp help;
+    FakeProgramStarter programs;
+};

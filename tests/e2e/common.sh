@@ -3,17 +3,10 @@
 set -uo pipefail
 e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 title="Tesmar单词Dorrit"
-fail=0
-# check NAME EXPECTED ACTUAL: a line of the report; a mismatch sets fail=1.
-check() { if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi; }
+source "$e2e/../checks.sh"
 need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }; done; }
 need Xvfb xdotool import convert dbus-daemon xxd iconv
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed"; exit 77; }
-wait_for() { # SECONDS COMMAND...: polls until COMMAND succeeds; fails once SECONDS have passed
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do ((SECONDS <= end)) || return 1; sleep 0.1; done
-}
 # Root writes through permissions: to meet a folder it cannot write, the program runs as nobody
 # (with its session bus and e2e.py) in the scripts that call run_as_other_user.
 as_user=()

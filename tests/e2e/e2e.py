@@ -68,6 +68,10 @@ def picture(data):  # a PPM's width, height and pixel colour at x, y
     w, h, px = int(header[1]), int(header[2]), data[header.end():]
     return w, h, lambda x, y: tuple(px[3 * (y * w + x):3 * (y * w + x) + 3]) if 0 <= x < w and 0 <= y < h else (0, 0, 0)
 
+def board(layout):  # circle size and slot centres of a LAYOUT
+    size, *slots = layout.split()
+    return float(size), [tuple(map(float, xy.split(","))) for xy in slots]
+
 red_at = lambda rgb: lambda x, y: (lambda r, g, b: r > 150 and g < 110 and b < 110)(*rgb(x, y))
 
 def origin(name, w, h, rgb, s, cx, cy):  # the board's place, from the red centre circle's extent
@@ -84,8 +88,7 @@ def circles(name, s, layout, top="10-60"):
     s = float(s)
     blue = lambda x, y: (lambda r, g, b: b > 150 and r < 110 and g < 110)(*rgb(x, y))
     red = red_at(rgb)
-    size, *slots = layout.split()
-    slots = [tuple(map(float, xy.split(","))) for xy in slots]
+    size, slots = board(layout)
     mx, my = origin(name, w, h, rgb, s, *slots[8])
     # The board's own coordinates are whole device-independent pixels.
     x0, y0 = math.floor(mx + 0.5), math.floor(my + 0.5)
@@ -100,7 +103,7 @@ def circles(name, s, layout, top="10-60"):
         return sum(any(colour(int(px) + dx, int(py) + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1))
                    for px, py in points) / 90
 
-    radius = float(size) / 2 - 1  # the pen runs one unit inside the circle's widget
+    radius = size / 2 - 1  # the pen runs one unit inside the circle's widget
     for k, (x, y) in enumerate(slots):
         on, inside, outside = on_border(k, radius), on_border(k, radius - 3), on_border(k, radius + 3)
         check(f"{name}: circle {k} at {x:.0f},{y:.0f}: {on:.2f} on its border, {inside:.2f} three units "
@@ -117,10 +120,9 @@ def circles(name, s, layout, top="10-60"):
 # the board found in the first; LAYOUT as for circles.
 def slots_changed(first, second, layout):
     (w, h, a), (_, _, b) = (picture(open(f, "rb").read()) for f in (first, second))
-    size, *slots = layout.split()
-    slots = [tuple(map(float, xy.split(","))) for xy in slots]
+    size, slots = board(layout)
     mx, my = origin(first, w, h, a, 1, *slots[8])
-    r = int(float(size) / 2 * 0.85)
+    r = int(size / 2 * 0.85)
     differs = lambda x, y: max(abs(p - q) for p, q in zip(a(x, y), b(x, y))) > 40
     print(*(k for k, (x, y) in enumerate(slots)
             if sum(differs(int(mx + x) + dx, int(my + y) + dy) for dx in range(-r, r, 2) for dy in range(-r, r, 2)) > 20))
@@ -130,8 +132,7 @@ def slots_changed(first, second, layout):
 # LAYOUT as for circles. The star lies at the top right of the circle's square, outside the circle.
 def marked(layout, *points):
     w, h, rgb = picture(sys.stdin.buffer.read())
-    size, *slots = layout.split()
-    size, slots = float(size), [tuple(map(float, xy.split(","))) for xy in slots]
+    size, slots = board(layout)
     mx, my = origin("marks", w, h, rgb, 1, *slots[8])
     r = int(max(5, size / 24))
     gold = lambda x, y: (lambda red, green, blue: red > 200 and 110 < green < 200 and blue < 90)(*rgb(x, y))

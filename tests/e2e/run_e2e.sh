@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# The installed program started as a user would, in one program folder. First the user cannot
-# write it (another user's folder, a read-only medium): the program keeps its files in a per-user
-# folder, filled on the first start from the files installed beside it, and writes nothing into
-# the program folder; a second start, and a first start again once the user has undone the first.
-# Then writable and fresh: a word list made into a library on the command line, the first start,
-# and a second that opens the sample library from the menu, takes a list and a library dropped
-# onto the window, and opens the help and the About box, and the author card by a double-click on
-# the product name; and keeps two words in the wordbook, sees them marked, browses and exports
-# it. What a made library holds, the help's pages and the About box's texts are
-# tst_LibraryFromList's, tst_ChmViewer's and tst_frmmain's.
+# The installed program started as a user would. First from a folder the user cannot write: its
+# files go to a per-user folder filled on the first start, nothing into the program folder; a
+# second start, and a first start again once the user has undone the first. Then writable and
+# fresh: a word list made into a library on the command line, the first start, and a second
+# that opens the sample library from the menu, takes a dropped list and library, keeps two
+# words in the wordbook, sees them marked, browses and exports it, and opens the help, the About
+# box and the author card. What a library holds, the help's pages and the About box's texts are
+# the unit suites'.
 # Usage: run_e2e.sh BUILD_DIR        Exit 77 (skipped) when a tool is missing.
 source "$(dirname "$0")/common.sh"
 /usr/bin/python3 -c 'import Xlib' 2>/dev/null || { echo "SKIP: python3-xlib is not installed"; exit 77; }

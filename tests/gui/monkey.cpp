@@ -1,7 +1,6 @@
-// The main window as a restless user drives it: a seeded stream of random actions on its views,
-// and after each, what must always hold. DORRIT_MONKEY_SEED (1) and DORRIT_MONKEY_ACTIONS (10000)
-// set the run, and the seed replays it; resident memory after the last action stays within 5 %
-// of that after the 1,000th.
+// The main window as a restless user drives it: seeded random actions on its views, and after
+// each what must always hold. DORRIT_MONKEY_SEED (1) and DORRIT_MONKEY_ACTIONS (10000) set the
+// run; resident memory after the last action stays within 5 % of that after the 1,000th.
 #include "common/LibraryFixtures.h"
 #include "common/RecordingServices.h"
 #include "common/TempProgramFolder.h"
@@ -40,17 +39,10 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Monkey
+struct Monkey : RecordedServices
 {
     std::mt19937 rng{seed};
     TempProgramFolder folder, outside;
-    RecordingSpeech speech;
-    RecordingMessages messages;
-    FakeRegistry registry;
-    FakeEnvironment environment;
-    ScriptedDialog dialog;
-    RecordingHelp help;
-    FakeProgramStarter programs;
     std::unique_ptr<Session> session;
     std::unique_ptr<frmmain> window;
     QWidget *board = nullptr;

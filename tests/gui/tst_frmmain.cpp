@@ -39,16 +39,9 @@ using Pair = LibraryFixtures::Pair;
 using Keys = QList<int>;
 
 // The window over a session after a first start without the companion, as main() builds it.
-struct Window
+struct Window : RecordedServices
 {
     TempProgramFolder folder;
-    RecordingSpeech speech;
-    RecordingMessages messages;
-    FakeRegistry registry;
-    FakeEnvironment environment;
-    ScriptedDialog dialog;
-    RecordingHelp help;
-    FakeProgramStarter programs;
     std::unique_ptr<Session> session;
     std::unique_ptr<frmmain> window;
 
@@ -78,6 +71,7 @@ struct Window
         return shown();
     }
     template <typename T> T *find(const QString &name) const { return window->findChild<T *>(name); }
+    QString text(const QString &label) const { return find<QLabel>(label)->text(); }
 };
 
 // Picture files made in memory: sizes tell apart which picture a window shows.
@@ -112,11 +106,6 @@ bool openSample(Window &w)
 {
     return w.open("cet4", {{"tanker", "n.油船；空中加油飞机"}, {"run", "v.跑"}},
                   {{{"ship", "n.船"}, {"run", "v.跑"}}, {}});
-}
-
-QString text(const Window &w, const QString &label)
-{
-    return w.find<QLabel>(label)->text();
 }
 
 // Type-ahead under the input box, as a user works it (which rows are offered is the session's):
@@ -249,7 +238,7 @@ private slots:
         QCOMPARE(input->selectedText(), QStringLiteral("随机选或在此输入"));
         QTest::keyClicks(input, QStringLiteral("tanker"));
         QTest::mouseClick(w.find<QPushButton>("Command2"), Qt::LeftButton);
-        QCOMPARE(text(w, "Label1_8") + text(w, "Label3") + text(w, "Label1_2") + text(w, "Label1_6"),
+        QCOMPARE(w.text("Label1_8") + w.text("Label3") + w.text("Label1_2") + w.text("Label1_6"),
                  QStringLiteral("tanker1shiprun"));
         QAccessibleInterface *slot = QAccessible::queryAccessibleInterface(w.find<QLabel>("Label1_6"));
         QCOMPARE(slot->text(QAccessible::Name) + slot->text(QAccessible::Description), QStringLiteral("runv.跑"));
@@ -274,9 +263,9 @@ private slots:
 
         // A double-click on the shown meaning box turns to the word in focus; Back returns.
         QTest::mouseDClick(w.find<UiMeaningBox>("Text2_6"), Qt::LeftButton);
-        QCOMPARE(text(w, "Label1_8") + text(w, "Label3"), QStringLiteral("run2"));
+        QCOMPARE(w.text("Label1_8") + w.text("Label3"), QStringLiteral("run2"));
         QTest::mouseClick(w.find<QPushButton>("Command5"), Qt::LeftButton);
-        QCOMPARE(text(w, "Label1_8"), QStringLiteral("tanker"));
+        QCOMPARE(w.text("Label1_8"), QStringLiteral("tanker"));
 
         // Slot 2's word is not a headword: the session's message reaches the message box.
         QTest::mouseMove(w.find<QWidget>("board"), QPoint(g.slotX[2], g.slotY[2] + 30));
@@ -311,7 +300,7 @@ private slots:
                  {{Qt::ALT | Qt::Key_Left}, "tanker1"}}) {
             for (const QKeyCombination key : keys)
                 QTest::keyClick(board, key.key(), key.keyboardModifiers());
-            QCOMPARE(text(w, "Label1_8") + text(w, "Label3"), shown);
+            QCOMPARE(w.text("Label1_8") + w.text("Label3"), shown);
         }
         QTest::keyClick(board, Qt::Key_Slash);
         QCOMPARE(QApplication::focusWidget(), input);
@@ -385,20 +374,17 @@ private slots:
         QTest::addColumn<Keys>("keys"); // Qt::Key_unknown: a click on the third row; Qt::Key_Go: on Go
         QTest::addColumn<QStringList>("offered");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("second row: Down, Down, Enter") << "tr" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
-                                                        << QStringList{"tram", "trip", "tree", "trams"} << "trip";
+        const QStringList all{"tram", "trip", "tree", "trams"};
+        QTest::newRow("second row: Down, Down, Enter") << "tr" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return} << all << "trip";
         QTest::newRow("Down stops at the last row") << "tra" << Keys{Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Enter}
                                                     << QStringList{"tram", "trams"} << "trams";
         QTest::newRow("Enter without a row looks the text up") << "tram" << Keys{Qt::Key_Return}
                                                                << QStringList{"tram", "trams"} << "tram";
         QTest::newRow("Up above the first row takes the choice back")
             << "tre" << Keys{Qt::Key_Down, Qt::Key_Up, Qt::Key_Return} << QStringList{"tree"} << "";
-        QTest::newRow("a click on a row") << "tr" << Keys{Qt::Key_unknown} << QStringList{"tram", "trip", "tree", "trams"}
-                                          << "tree";
-        QTest::newRow("Escape closes, nothing looked up") << "tr" << Keys{Qt::Key_Escape}
-                                                          << QStringList{"tram", "trip", "tree", "trams"} << "";
-        QTest::newRow("Go closes, no row picked") << "tr" << Keys{Qt::Key_Go} << QStringList{"tram", "trip", "tree", "trams"}
-                                                  << "";
+        QTest::newRow("a click on a row") << "tr" << Keys{Qt::Key_unknown} << all << "tree";
+        QTest::newRow("Escape closes, nothing looked up") << "tr" << Keys{Qt::Key_Escape} << all << "";
+        QTest::newRow("Go closes, no row picked") << "tr" << Keys{Qt::Key_Go} << all << "";
     }
     // clang-format on
     void picking()

@@ -83,13 +83,13 @@ private slots:
                                       : WineRegistryFile::namedValue(file, key, name));
     }
 
-    // Run by tests/win/run_win_registry_test.sh: the system registry and environment answer as
+    // Run by tests/win/run_windows_suites.sh: the system registry and environment answer as
     // Wine's RegEnumValueA, RegQueryValueExA and ExpandEnvironmentStringsA did in that prefix.
     void asWin32_data()
     {
         QFile answers(qEnvironmentVariable("DORRIT_WINE_ANSWERS"));
         if (answers.fileName().isEmpty())
-            QSKIP("runs from tests/win/run_win_registry_test.sh against a real Wine prefix");
+            QSKIP("runs from tests/win/run_windows_suites.sh against a real Wine prefix");
         QVERIFY(answers.open(QIODevice::ReadOnly));
         QTest::addColumn<QByteArray>("kind");
         QTest::addColumn<QString>("key");

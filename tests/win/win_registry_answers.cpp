@@ -1,4 +1,4 @@
-// Under Wine, in the prefix run_win_registry_test.sh filled: what the Win32 calls answer, for the
+// Under Wine, in the prefix run_windows_suites.sh filled: what the Win32 calls answer, for the
 // Linux reader to match byte for byte. Plain C++, without Qt.
 
 #include "platform/registry/Win32Api.h"

@@ -2,14 +2,8 @@
 # is 936, as on a Chinese Windows. Wine is installed by the setup, so one that cannot start fails;
 # a Windows build that build-windows.sh has not made yet is skipped (77).
 set -uo pipefail
-fail=0
-check() { if [[ "$2" == "$3" ]]; then echo "ok: $1"; else echo "FAIL: $1: expected [$2], got [$3]"; fail=1; fi; }
+source "$(dirname "${BASH_SOURCE[0]}")/../checks.sh"
 die() { echo "FAIL: $*"; exit 1; }
-wait_for() { # SECONDS COMMAND...: polls until COMMAND succeeds; fails once SECONDS have passed
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do ((SECONDS <= end)) || return 1; sleep 0.2; done
-}
 windows_build=${WINDOWS_BUILD:?}
 [[ -f $windows_build/dist/dorrit.exe ]] || { echo "SKIP: no Windows build: run scripts/build-windows.sh"; exit 77; }
 windows_build=$(cd "$windows_build" && pwd)
