@@ -73,15 +73,7 @@ open_library() { # FILE: 文件 > 选择词库, the file named in the dialog; pr
 }
 screenshot() { import -window root "$1"; } # FILE: for people to look at
 
-# settings_hex CHECKED READ_ALOUD PICTURE RANDOM: the settings file's bytes, in hex.
-settings_hex() {
-  printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",%s\r\n"是否与Tesmar单词Graxo共享目录",#FALSE#\r\n"是否朗读",%s\r\n"桌面","%s"\r\n"桌面是否随机",%s\r\n' "$@" |
-    iconv -f UTF-8 -t GBK | xxd -p | tr -d '\n'
-}
-file_hex() { xxd -p "$1" 2>/dev/null | tr -d '\n'; }
 check_pictures() { # FOLDER: the default pictures moved into their screen-size folders, none left
   check "the default pictures moved into $(basename "$1")/Dorrit桌面" "$(printf '%s\n' Dorrit桌面/{1024x768,640x480,800x600}/{01,vorn}.jpg)" \
     "$(cd "$1" && ls -d Dorrit桌面/*/* *.jpg 2>/dev/null)"
 }
-# tree_state FOLDER: every entry with its size, time and mode, to tell that nothing changed.
-tree_state() { (cd "$1" && find . -printf '%p %s %T@ %m\n' | sort); }

@@ -14,7 +14,7 @@ run_as_other_user
 begin "$1"
 start_display 1024x768
 settings="$prefix/Dorrit参数.ini" main="frame:$title*" user="$HOME/.local/share/$title"
-expected=$(settings_hex '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')
+expected=$(settings_hex '#TRUE#' '#FALSE#' '#FALSE#' 01.jpg '#TRUE#')
 yes_if() { "$@" >/dev/null && echo yes; }
 
 chmod -R a-w "$prefix"
@@ -32,9 +32,9 @@ check "the per-user folder holds the sample library and the help file" "yes" "$(
 check_pictures "$user"
 start second 0
 # The user's own choices, and the first-start decision undone: the first-start steps run again.
-settings_hex '#FALSE#' '#FALSE#' vorn.jpg '#FALSE#' | xxd -r -p | "${as_user[@]}" tee "$user/Dorrit参数.ini" >/dev/null
+settings_hex '#FALSE#' '#FALSE#' '#FALSE#' vorn.jpg '#FALSE#' | xxd -r -p | "${as_user[@]}" tee "$user/Dorrit参数.ini" >/dev/null
 start again 1
-check "read-only folder, a first start again keeps the user's choices" "$(settings_hex '#TRUE#' '#FALSE#' vorn.jpg '#FALSE#')" \
+check "read-only folder, a first start again keeps the user's choices" "$(settings_hex '#TRUE#' '#FALSE#' '#FALSE#' vorn.jpg '#FALSE#')" \
   "$(file_hex "$user/Dorrit参数.ini")"
 
 # Writable, with no shipped library: only the default pictures, no settings.

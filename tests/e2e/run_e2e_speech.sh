@@ -44,7 +44,7 @@ during() { # NAME COMMAND...: runs COMMAND, then one word must be heard
 }
 
 main="frame:$title*"
-settings_hex '#TRUE#' '#TRUE#' 01.jpg '#TRUE#' | xxd -r -p >"$prefix/Dorrit参数.ini"
+settings_hex '#TRUE#' '#FALSE#' '#TRUE#' 01.jpg '#TRUE#' | xxd -r -p >"$prefix/Dorrit参数.ini"
 # hover NAME: the sample library opened from the menu, "travel" (its ring is full) looked up, and
 # the pointer moved from outside every circle onto its ring word "journey".
 hover() {

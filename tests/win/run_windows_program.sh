@@ -32,13 +32,6 @@ zip=$(ls "$windows_build"/package/tesmar-dorrit-*-win64.zip)
 "${as_user[@]}" /usr/bin/python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' "$zip" "$work/unzipped"
 folder="$work/unzipped/$title" user="$profile/AppData/Roaming/$title"
 
-# settings_hex SHARED READ_ALOUD PICTURE RANDOM: the settings file's bytes after a first start.
-settings_hex() {
-  printf '"版本",0.1\r\n"是否已检测Tesmar单词Graxo",#TRUE#\r\n"是否与Tesmar单词Graxo共享目录",%s\r\n"是否朗读",%s\r\n"桌面","%s"\r\n"桌面是否随机",%s\r\n' "$@" |
-    iconv -f UTF-8 -t GBK | xxd -p | tr -d '\n'
-}
-file_hex() { xxd -p "$1" 2>/dev/null | tr -d '\n'; }
-tree_state() { (cd "$1" && find . -printf '%p %s %T@ %m\n' | sort); }
 shot() { sleep 0.5 && import -window root "$shots/$1.png" && convert "$shots/$1.png" -depth 8 "$work/$1.ppm"; }
 start() { start_program "$shots/$1" sh -c 'cd "$1" && shift && exec "$@"' _ "$folder" "${as_user[@]}" env LC_ALL=zh_CN.UTF-8 "$wine" dorrit.exe; }
 quit() { quit_program "$@"; }
@@ -50,7 +43,7 @@ start readonly
 check "read-only folder: the first start's one message" 1 "$messages"
 quit "read-only folder"
 check "read-only folder: nothing written into it" "$before" "$(tree_state "$folder")"
-check "read-only folder: the settings file in the per-user folder" "$(settings_hex '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')" \
+check "read-only folder: the settings file in the per-user folder" "$(settings_hex '#TRUE#' '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')" \
   "$(file_hex "$user/Dorrit参数.ini")"
 check "read-only folder: the per-user folder filled from the program's" "yes" \
   "$([[ -f $user/$title.chm && -f $user/Dorrit桌面/1024x768/01.jpg ]] && echo yes)"
@@ -62,13 +55,13 @@ check "first start: one message, then the main window" 1 "$messages"
 check "first start: window title" "$title" "$(xdotool getwindowname "$main")"
 shot first-start
 quit "first start"
-check "first start: settings file bytes" "$(settings_hex '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')" "$(file_hex "$folder/Dorrit参数.ini")"
+check "first start: settings file bytes" "$(settings_hex '#TRUE#' '#TRUE#' '#FALSE#' 01.jpg '#TRUE#')" "$(file_hex "$folder/Dorrit参数.ini")"
 check "first start: the default pictures moved into Dorrit桌面" "3 0" \
   "$(ls "$folder"/Dorrit桌面/*/01.jpg | wc -l) $(ls "$folder"/*.jpg 2>/dev/null | wc -l)"
 
 echo "== second start: browsing the companion's libraries"
 # The built-in background, a plain wash, so that the board's circles are the only red and blue.
-settings_hex '#TRUE#' '#FALSE#' none.jpg '#FALSE#' | xxd -r -p >"$folder/Dorrit参数.ini"
+settings_hex '#TRUE#' '#TRUE#' '#FALSE#' none.jpg '#FALSE#' | xxd -r -p >"$folder/Dorrit参数.ini"
 start second
 check "second start: no message" 0 "$messages"
 layout="190 512,135 693,205 789,374 693,543 512,613 331,543 235,374 331,205 512,374"
@@ -122,7 +115,7 @@ check "Esc closes the About box" yes "$(wait_for 10 eval '[[ -z $(windows_named 
 quit "second start"
 
 echo "== reading aloud, with no voice installed"
-settings_hex '#TRUE#' '#TRUE#' none.jpg '#FALSE#' | xxd -r -p >"$folder/Dorrit参数.ini"
+settings_hex '#TRUE#' '#TRUE#' '#TRUE#' none.jpg '#FALSE#' | xxd -r -p >"$folder/Dorrit参数.ini"
 start speech
 press ctrl+o && wait_for 20 eval '[[ -n $(windows_named "^选择词库") ]]' && sleep 1
 xdotool type --delay 40 graxo.qd && xdotool key Return && caption graxo >/dev/null
