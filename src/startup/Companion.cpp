@@ -1,9 +1,9 @@
 #include "startup/Companion.h"
 
-#include "platform/text/AnsiText.h"
 #include "platform/environment/Environment.h"
 #include "platform/messages/MessageSink.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/AnsiText.h"
 
 #include <QDir>
 

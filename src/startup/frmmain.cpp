@@ -619,8 +619,8 @@ void frmmain::addWordbookEntry(QMenu *menu, int slot)
 {
     const bool kept = session_.inWordbook(board_.slot(slot).caption);
     // Triggered, not returned by a modal loop: a screen reader's press reaches it too.
-    connect(menu->addAction(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本")), &QAction::triggered, this,
-            [this, menu, slot] {
+    connect(menu->addAction(kept ? QStringLiteral("移出生词本") : QStringLiteral("加入生词本")), &QAction::triggered,
+            this, [this, menu, slot] {
                 menu->close();
                 toggleWordbook(slot);
             });

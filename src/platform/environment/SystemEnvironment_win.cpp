@@ -1,6 +1,6 @@
-#include "platform/text/AnsiText.h"
 #include "platform/environment/Environment.h"
 #include "platform/registry/Win32Api.h"
+#include "platform/text/AnsiText.h"
 
 namespace {
 

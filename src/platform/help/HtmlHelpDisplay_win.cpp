@@ -1,5 +1,5 @@
-#include "platform/text/AnsiText.h"
 #include "platform/help/HelpDisplay.h"
+#include "platform/text/AnsiText.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 #include "platform/programs/SystemInformation.h"
 
-#include "platform/text/AnsiText.h"
 #include "platform/messages/MessageSink.h"
 #include "platform/programs/ProgramStarter.h"
 #include "platform/registry/Registry.h"
+#include "platform/text/AnsiText.h"
 
 #include <QDir>
 #include <QFileInfo>
