@@ -51,6 +51,8 @@ std::unique_ptr<StartedWindow> openWindow(LibraryFileDialog &dialog, const QStri
     services.programFolder = programFolder;
     services.libraryDialog = &dialog;
     services.screenHeightTwips = 11520;
+    // The shipped word tables, as an installed program finds them: the phonetics show.
+    services.wordTables = QStringLiteral(DORRIT_SOURCE_DIR "/resources/wordtables/words.dwt");
     auto started = std::make_unique<StartedWindow>(services);
     frmmain *window = &started->window;
     bool painted = false;

@@ -198,7 +198,7 @@ void BoardModel::updatePhonetic()
     }
     if (text != phonetic_) {
         phonetic_ = text;
-        changeControls();
+        phoneticChanged_ = true;
     }
 }
 

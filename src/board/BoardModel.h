@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class MessageSink;
@@ -151,6 +152,8 @@ public:
     // What changed since the window last asked: one bit per slot, and the other controls.
     quint16 takeChangedSlots();
     bool takeControlsChanged();
+    // The pronunciation changed: apart from the controls, as it changes with every focus.
+    bool takePhoneticChanged() { return std::exchange(phoneticChanged_, false); }
 
 private:
     Slot &change(int i);
@@ -195,4 +198,5 @@ private:
 
     quint16 changedSlots_ = 0x1FF;
     bool controlsChanged_ = true;
+    bool phoneticChanged_ = true;
 };

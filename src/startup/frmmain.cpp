@@ -471,7 +471,7 @@ void frmmain::render()
             renderSlot(i);
     }
     const bool controlsChanged = board_.takeControlsChanged();
-    if (controlsChanged || (changed & (1u << BoardModel::centreSlot)))
+    if (board_.takePhoneticChanged() || controlsChanged || (changed & (1u << BoardModel::centreSlot)))
         renderPhonetic();
     if (!controlsChanged)
         return;
