@@ -26,7 +26,8 @@ QString native(const QString &path)
 // Beside the word file: a file of the word file's syntax, each word with its library.
 QString sourcePath(const QString &dataFolder, const QString &name)
 {
-    return native(QDir(dataFolder).filePath(QStringLiteral("词库/") + name + QStringLiteral(".from")));
+    const QString words = OpenLibrary::wordFilePath(dataFolder, name);
+    return words.left(words.size() - 3) + QStringLiteral(".from");
 }
 
 bool readFile(const QString &path, QByteArray &bytes, QString &problem)
