@@ -205,11 +205,18 @@ QString Session::phonetic(const QString &word)
     return tables ? tables->phonetic(word) : QString();
 }
 
+bool Session::wordShownAt(int slot) const
+{
+    if (slot != BoardModel::centreSlot)
+        return board_.slotFocused(slot);
+    return board_.currentWord() > 0 && board_.slot(slot).labelShown && !board_.slot(slot).caption.isEmpty();
+}
+
 int Session::wordbookSlot() const
 {
     if (board_.slotFocused(board_.focusSlot()))
         return board_.focusSlot();
-    return board_.currentWord() > 0 && board_.slot(BoardModel::centreSlot).labelShown ? BoardModel::centreSlot : -1;
+    return wordShownAt(BoardModel::centreSlot) ? BoardModel::centreSlot : -1;
 }
 
 bool Session::inWordbook(const QString &word) const
@@ -244,8 +251,7 @@ Wordbook *Session::readWordbook(const Ask *ask)
 bool Session::toggleWordbook(int slot, const Ask &ask)
 {
     saveWordbook();
-    if (slot < 0 || slot > BoardModel::centreSlot || (slot != BoardModel::centreSlot && !board_.slotFocused(slot)) ||
-        !board_.slot(slot).labelShown || board_.slot(slot).caption.isEmpty() || board_.currentWord() == 0)
+    if (!wordShownAt(slot) || board_.slot(slot).caption.isEmpty())
         return false;
     const Wordbook *book = readWordbook(&ask);
     if (!book)

@@ -103,6 +103,9 @@ public:
     static QString dataFolderFor(const QString &programFolder, const Registry &registry,
                                  const Environment &environment);
 
+    // Whether a slot shows a word the wordbook can take: the centre's once a word is shown, a
+    // ring slot's while it has the focus.
+    bool wordShownAt(int slot) const;
     // The slot whose word the wordbook's key and menu act on: the focused ring word's, else the
     // centre word's once one is shown; -1 when there is none.
     int wordbookSlot() const;

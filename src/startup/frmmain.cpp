@@ -251,7 +251,7 @@ void frmmain::connectBoard()
     }
     for (int i = 0; i < BoardModel::slotCount; ++i) {
         Text2[size_t(i)]->extendMenu = [this, i](QMenu *menu) {
-            if (hasWord(i)) {
+            if (session_.wordShownAt(i)) {
                 menu->addSeparator();
                 addWordbookEntry(menu, i);
             }
@@ -600,16 +600,12 @@ void frmmain::mnuwordbookexport_Click()
     afterAction();
 }
 
-bool frmmain::hasWord(int slot) const
-{
-    return slot == BoardModel::centreSlot ? board_.currentWord() > 0 : board_.slotFocused(slot);
-}
-
 int frmmain::wordSlotAt(const QPointF &at) const
 {
     const BoardGeometry &g = board_.geometry();
     for (int i = 0; i < BoardModel::slotCount; ++i) {
-        if (hasWord(i) && QLineF(at, QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)])).length() < g.circleHeight / 2.0)
+        if (session_.wordShownAt(i) &&
+            QLineF(at, QPointF(g.slotX[size_t(i)], g.slotY[size_t(i)])).length() < g.circleHeight / 2.0)
             return i;
     }
     return -1;

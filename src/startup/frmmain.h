@@ -103,7 +103,6 @@ private:
     void fileDropped(const QString &path);
     // The centre word, or a ring word in focus, under a point of the board; -1 for none.
     int wordSlotAt(const QPointF &at) const;
-    bool hasWord(int slot) const;
     void wordMenu(QWidget *from, const QPoint &at);
     // The entry that keeps or lets go the word of a slot, in a menu about it.
     void addWordbookEntry(QMenu *menu, int slot);
